@@ -1,0 +1,20 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+
+namespace korvel::model {
+
+// Program state shared by several operations that lives outside the window's controls.
+struct ProgramState {
+    std::string programFolder; // folder of the executable, with trailing separator
+    std::string dataFolder;    // per-user folder of the settings file, with trailing separator
+    bool startVisible = true;  // show the window at the end of start-up
+    int portIndex = -1;        // port row last applied; -1 until the first connection attempt
+    std::string skinPicturePath;
+    std::chrono::milliseconds lastDeviceActionTime{0}; // time of day of the last Send, Read or Store
+    int windowTop = 10;
+    int windowLeft = 10;
+};
+
+} // namespace korvel::model
