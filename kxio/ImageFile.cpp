@@ -1,0 +1,121 @@
+#include "kxio/ImageFile.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <string>
+#include <system_error>
+#include <unistd.h>
+#include <utility>
+
+namespace korvel::kxio {
+
+namespace {
+
+constexpr const char* kImageVariable = "KXIO_IMAGE";
+constexpr const char* kEmulatorFolder = "korvel-kxio";
+constexpr const char* kImageName = "encoder.img";
+
+std::optional<std::filesystem::path> absoluteFromEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    if (value == nullptr || *value == '\0') {
+        return std::nullopt;
+    }
+    std::filesystem::path path{value};
+    if (!path.is_absolute()) {
+        return std::nullopt; // the XDG base directory rules say relative paths are to be ignored
+    }
+    return path;
+}
+
+bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        bytes = bytes.subspan(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// Makes the rename itself durable; a failure here does not undo a store that has already happened.
+void syncFolder(const std::filesystem::path& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+ImageFile::ImageFile(std::filesystem::path path)
+    : m_path(std::move(path)) {}
+
+std::optional<std::filesystem::path> ImageFile::locate() {
+    if (const char* image = std::getenv(kImageVariable); image != nullptr && *image != '\0') {
+        return std::filesystem::path{image};
+    }
+    std::optional<std::filesystem::path> dataHome = absoluteFromEnvironment("XDG_DATA_HOME");
+    if (!dataHome) {
+        const std::optional<std::filesystem::path> home = absoluteFromEnvironment("HOME");
+        if (!home) {
+            return std::nullopt;
+        }
+        dataHome = *home / ".local" / "share";
+    }
+    return *dataHome / kEmulatorFolder / kImageName;
+}
+
+ImageFile::LoadResult ImageFile::load(std::span<std::uint8_t, kSize_bytes> memory) const {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(m_path, error);
+    if (status.type() == std::filesystem::file_type::not_found) {
+        return LoadResult::Missing;
+    }
+    if (error || status.type() != std::filesystem::file_type::regular) {
+        return LoadResult::Invalid;
+    }
+    std::ifstream in{m_path, std::ios::binary};
+    std::array<char, kSize_bytes + 1> buffer{}; // one spare byte shows a file that is too long
+    in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    if (in.bad() || in.gcount() != static_cast<std::streamsize>(kSize_bytes)) {
+        return LoadResult::Invalid;
+    }
+    std::transform(buffer.begin(), buffer.begin() + kSize_bytes, memory.begin(),
+                   [](char c) { return static_cast<std::uint8_t>(c); });
+    return LoadResult::Loaded;
+}
+
+bool ImageFile::save(std::span<const std::uint8_t, kSize_bytes> memory) const {
+    const std::filesystem::path folder = m_path.parent_path();
+    std::error_code error;
+    if (!folder.empty()) {
+        std::filesystem::create_directories(folder, error);
+        if (error) {
+            return false;
+        }
+    }
+    std::string temporary = m_path.string() + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) {
+        return false;
+    }
+    const bool written = writeAll(fd, memory) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || ::rename(temporary.c_str(), m_path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    syncFolder(folder.empty() ? std::filesystem::path{"."} : folder);
+    return true;
+}
+
+} // namespace korvel::kxio

@@ -1,0 +1,109 @@
+// Where the encoder's non-volatile image is kept and how it is written and read.
+#include "KxioFixture.h"
+
+#include <fstream>
+
+namespace korvel::kxio::test {
+namespace {
+
+class ImageFileTest : public KxioFixture {
+protected:
+    void SetUp() override {
+        KxioFixture::SetUp();
+        connectCom1();
+    }
+
+    void writeFile(const std::filesystem::path& path, std::size_t size) const {
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream out{path, std::ios::binary};
+        out << std::string(size, '\x11');
+    }
+};
+
+TEST_F(ImageFileTest, LocationFollowsTheEnvironment) {
+    struct Case {
+        const char* name;
+        std::optional<std::string> image;    // relative to the test folder unless empty
+        std::optional<std::string> dataHome; // relative to the test folder unless it starts with "rel:"
+        std::optional<std::string> home;
+        std::optional<std::string> expected;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"override",       "own/x.img", "data",    "home", "own/x.img"},
+        {"data home",      "",          "data",    "home", "data/korvel-kxio/encoder.img"},
+        {"home",           std::nullopt, std::nullopt, "home", "home/.local/share/korvel-kxio/encoder.img"},
+        {"relative data",  std::nullopt, "rel:data", "home", "home/.local/share/korvel-kxio/encoder.img"},
+        {"nowhere",        std::nullopt, std::nullopt, std::nullopt, std::nullopt},
+    };
+    // clang-format on
+    const auto inFolder = [this](const std::optional<std::string>& value) -> std::optional<std::string> {
+        if (!value || value->empty()) {
+            return value;
+        }
+        if (value->starts_with("rel:")) {
+            return value->substr(4);
+        }
+        return (folder() / *value).string();
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        environment().set("KXIO_IMAGE", inFolder(c.image));
+        environment().set("XDG_DATA_HOME", inFolder(c.dataHome));
+        environment().set("HOME", inFolder(c.home));
+
+        EXPECT_EQ(command('E'), c.expected.has_value());
+        if (c.expected) {
+            EXPECT_TRUE(std::filesystem::is_regular_file(folder() / *c.expected));
+        }
+        // Each case writes exactly one file into the test folder (and none when it has nowhere to go).
+        std::size_t files = 0;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder())) {
+            files += entry.is_regular_file() ? 1 : 0;
+        }
+        EXPECT_EQ(files, c.expected ? 1u : 0u);
+        std::filesystem::remove_all(folder());
+        std::filesystem::create_directory(folder());
+    }
+}
+
+TEST_F(ImageFileTest, StoreReplacesThePreviousImageAndLeavesNoTemporaryFile) {
+    ASSERT_TRUE(write(0x00, {0xAB, 0xCD}));
+    ASSERT_TRUE(command('E'));
+    ASSERT_TRUE(write(0x00, {0x12, 0x34}));
+    ASSERT_TRUE(command('E'));
+
+    ASSERT_TRUE(write(0x00, {0x00, 0x00}));
+    ASSERT_TRUE(command('R'));
+    EXPECT_EQ(read(0x00, 2), (Bytes{0x12, 0x34}));
+    const auto entries = std::distance(std::filesystem::directory_iterator(imagePath().parent_path()),
+                                       std::filesystem::directory_iterator());
+    EXPECT_EQ(entries, 1);
+}
+
+TEST_F(ImageFileTest, StoreThatCannotBeWrittenIsReported) {
+    writeFile(folder() / "blocker", 1); // a file where the image folder would have to be
+    environment().set("KXIO_IMAGE", (folder() / "blocker" / "encoder.img").string());
+    EXPECT_FALSE(command('E'));
+    EXPECT_TRUE(write(0x00, {0x01})) << "the encoder goes on working";
+}
+
+TEST_F(ImageFileTest, ResetWithDamagedImageFailsAndKeepsTheMemory) {
+    for (const std::size_t size : {0u, 255u, 257u}) {
+        SCOPED_TRACE(size);
+        writeFile(imagePath(), size);
+        ASSERT_TRUE(write(0x00, {0x2F, 0x0A}));
+        EXPECT_FALSE(command('R'));
+        EXPECT_EQ(read(0x00, 2), (Bytes{0x2F, 0x0A}));
+    }
+}
+
+TEST_F(ImageFileTest, DamagedImageAtPowerOnGivesTheDefaults) {
+    writeFile(imagePath(), 100);
+    kxioTestReset();
+    connectCom1();
+    EXPECT_EQ(read(0x00, 4), (Bytes{0x00, 0x00, 0x20, 0x20}));
+}
+
+} // namespace
+} // namespace korvel::kxio::test
