@@ -1,0 +1,47 @@
+#include "app/ComboBoxBinding.h"
+
+#include "app/LineEditBinding.h"
+
+#include <QLineEdit>
+
+namespace korvel::app {
+
+ComboBoxBinding::ComboBoxBinding(BindingContext context, QComboBox* combo)
+    : WidgetBinding(context, combo)
+    , m_combo(combo) {
+    if (holdsText()) {
+        m_combo->setEditable(true);
+        m_combo->setInsertPolicy(QComboBox::NoInsert);
+        LineEditBinding::limitEditor(m_combo->lineEdit(), text(), settings().maxLength(name()));
+        QObject::connect(combo, &QComboBox::editTextChanged, combo, [this](const QString& typed) {
+            if (auto bytes = text().fromQString(typed)) {
+                settings().setText(name(), std::move(*bytes));
+            }
+        });
+    } else {
+        QObject::connect(combo, &QComboBox::currentIndexChanged, combo,
+                         [this](int index) { settings().setChoice(name(), index); });
+    }
+}
+
+bool ComboBoxBinding::holdsText() {
+    return settings().kind(name()) == model::Kind::Text;
+}
+
+void ComboBoxBinding::showItems() {
+    m_combo->clear();
+    m_combo->addItems(itemList());
+}
+
+void ComboBoxBinding::showValue() {
+    if (holdsText()) {
+        const QString shown = text().toQString(settings().text(name()));
+        if (m_combo->currentText() != shown) {
+            m_combo->setEditText(shown);
+        }
+    } else {
+        m_combo->setCurrentIndex(settings().choice(name()));
+    }
+}
+
+} // namespace korvel::app

@@ -1,0 +1,24 @@
+#include "app/DecimalBinding.h"
+
+namespace korvel::app {
+
+DecimalBinding::DecimalBinding(BindingContext context, QDoubleSpinBox* spin)
+    : WidgetBinding(context, spin)
+    , m_spin(spin) {
+    const model::DecimalDef& def = settings().decimalDef(name());
+    m_spin->setDecimals(def.decimals);
+    m_spin->setRange(def.min, def.max);
+    m_spin->setSingleStep(def.step);
+    QObject::connect(spin, &QDoubleSpinBox::valueChanged, spin,
+                     [this](double value) { settings().setDecimal(name(), value); });
+}
+
+void DecimalBinding::showValue() {
+    m_spin->setValue(settings().decimal(name()));
+}
+
+void DecimalBinding::showCaption(const QString& caption) {
+    m_spin->setSuffix(' ' + caption);
+}
+
+} // namespace korvel::app

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/WidgetBinding.h"
+
+#include <QTableWidget>
+
+namespace korvel::app {
+
+// A grid of texts. A column of row numbers is shown but never edited; edited cells obey the
+// control's cell length and the desktop code page.
+class GridBinding : public WidgetBinding {
+public:
+    GridBinding(BindingContext context, QTableWidget* table);
+
+private:
+    void showValue() override;
+    void showCell(int row, int column);
+
+    QTableWidget* m_table;
+};
+
+} // namespace korvel::app

@@ -1,0 +1,18 @@
+#include "app/IntegerBinding.h"
+
+namespace korvel::app {
+
+IntegerBinding::IntegerBinding(BindingContext context, QSpinBox* spin)
+    : WidgetBinding(context, spin)
+    , m_spin(spin) {
+    const model::IntegerDef& def = settings().integerDef(name());
+    m_spin->setRange(def.min, def.max);
+    QObject::connect(spin, &QSpinBox::valueChanged, spin,
+                     [this](int value) { settings().setInteger(name(), value); });
+}
+
+void IntegerBinding::showValue() {
+    m_spin->setValue(settings().integer(name()));
+}
+
+} // namespace korvel::app

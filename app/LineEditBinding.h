@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/WidgetBinding.h"
+
+#include <QLineEdit>
+
+namespace korvel::app {
+
+// A text field: the model's bytes shown in the desktop code page; typing is limited to the
+// control's length and to characters the code page has.
+class LineEditBinding : public WidgetBinding {
+public:
+    LineEditBinding(BindingContext context, QLineEdit* edit);
+
+    // The limits any text editor of a control gets, shared with combo boxes and grid cells.
+    static void limitEditor(QLineEdit* edit, const DesktopText& text, int maxLength);
+
+private:
+    void showValue() override;
+
+    QLineEdit* m_edit;
+};
+
+} // namespace korvel::app

@@ -1,0 +1,89 @@
+#include "app/ModelBinder.h"
+
+#include "app/CheckListBinding.h"
+#include "app/ComboBoxBinding.h"
+#include "app/CommandBinding.h"
+#include "app/DecimalBinding.h"
+#include "app/FlagBinding.h"
+#include "app/GridBinding.h"
+#include "app/IntegerBinding.h"
+#include "app/LabelBinding.h"
+#include "app/LineEditBinding.h"
+#include "app/RadioGroupBinding.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace korvel::app {
+
+namespace {
+
+template <typename Binding, typename Widget>
+std::unique_ptr<WidgetBinding> bindAs(const BindingContext& context, QWidget* widget) {
+    auto* typed = qobject_cast<Widget*>(widget);
+    return typed ? std::make_unique<Binding>(context, typed) : nullptr;
+}
+
+} // namespace
+
+ModelBinder::ModelBinder(BindingContext context)
+    : m_context(context) {}
+
+void ModelBinder::bindTree(QWidget* root) {
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
+    for (QWidget* widget : widgets) {
+        const std::string name = widget->objectName().toStdString();
+        if (name.empty() || !m_context.settings.has(name) || isBound(name)) {
+            continue;
+        }
+        std::unique_ptr<WidgetBinding> binding = makeBinding(widget, m_context.settings.kind(name));
+        if (!binding) {
+            throw std::logic_error("widget '" + name + "' cannot show its control");
+        }
+        binding->start();
+        m_bindings.push_back(std::move(binding));
+    }
+}
+
+bool ModelBinder::isBound(std::string_view name) const {
+    return std::any_of(m_bindings.begin(), m_bindings.end(),
+                       [name](const auto& binding) { return binding->name() == name; });
+}
+
+std::unique_ptr<WidgetBinding> ModelBinder::makeBinding(QWidget* widget, model::Kind kind) const {
+    using model::Kind;
+    const BindingContext& c = m_context;
+    switch (kind) {
+    case Kind::Text:
+        if (auto b = bindAs<LineEditBinding, QLineEdit>(c, widget)) {
+            return b;
+        }
+        if (auto b = bindAs<ComboBoxBinding, QComboBox>(c, widget)) {
+            return b;
+        }
+        return bindAs<LabelBinding, QLabel>(c, widget);
+    case Kind::Choice:
+        if (auto b = bindAs<ComboBoxBinding, QComboBox>(c, widget)) {
+            return b;
+        }
+        return bindAs<RadioGroupBinding, QGroupBox>(c, widget);
+    case Kind::Flag:
+        return bindAs<FlagBinding, QAbstractButton>(c, widget);
+    case Kind::CheckList:
+        return bindAs<CheckListBinding, QListWidget>(c, widget);
+    case Kind::Integer:
+        return bindAs<IntegerBinding, QSpinBox>(c, widget);
+    case Kind::Decimal:
+        return bindAs<DecimalBinding, QDoubleSpinBox>(c, widget);
+    case Kind::Grid:
+        return bindAs<GridBinding, QTableWidget>(c, widget);
+    case Kind::Command:
+        return std::make_unique<CommandBinding>(c, widget);
+    case Kind::Timer:
+        break;
+    }
+    return nullptr;
+}
+
+} // namespace korvel::app

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/WidgetBinding.h"
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace korvel::app {
+
+// Binds every widget whose objectName names a control of the station settings: adding a
+// control to a page and to the settings is all it takes to bind it.
+class ModelBinder {
+public:
+    explicit ModelBinder(BindingContext context);
+
+    // Binds root and all its descendants that name a control. A named widget of a type that
+    // cannot show its control's kind is a programming error: std::logic_error.
+    void bindTree(QWidget* root);
+
+    [[nodiscard]] bool isBound(std::string_view name) const;
+
+private:
+    [[nodiscard]] std::unique_ptr<WidgetBinding> makeBinding(QWidget* widget, model::Kind kind) const;
+
+    BindingContext m_context;
+    std::vector<std::unique_ptr<WidgetBinding>> m_bindings;
+};
+
+} // namespace korvel::app

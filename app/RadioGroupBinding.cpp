@@ -1,0 +1,43 @@
+#include "app/RadioGroupBinding.h"
+
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace korvel::app {
+
+RadioGroupBinding::RadioGroupBinding(BindingContext context, QGroupBox* box)
+    : WidgetBinding(context, box)
+    , m_box(box)
+    , m_buttons(new QButtonGroup(box)) {
+    if (m_box->layout() == nullptr) {
+        new QVBoxLayout(m_box);
+    }
+    QObject::connect(m_buttons, &QButtonGroup::idClicked, box,
+                     [this](int index) { settings().setChoice(name(), index); });
+}
+
+void RadioGroupBinding::showItems() {
+    for (QAbstractButton* button : m_buttons->buttons()) {
+        m_buttons->removeButton(button);
+        delete button;
+    }
+    int index = 0;
+    for (const QString& item : itemList()) {
+        auto* button = new QRadioButton(item, m_box);
+        button->setObjectName(m_box->objectName() + QString::number(index));
+        m_box->layout()->addWidget(button);
+        m_buttons->addButton(button, index++);
+    }
+}
+
+void RadioGroupBinding::showValue() {
+    const int index = settings().choice(name());
+    // An exclusive group cannot show "no choice"; it can only be cleared while not exclusive.
+    m_buttons->setExclusive(false);
+    for (QAbstractButton* button : m_buttons->buttons()) {
+        button->setChecked(m_buttons->id(button) == index);
+    }
+    m_buttons->setExclusive(true);
+}
+
+} // namespace korvel::app

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/ModelBinder.h"
+#include "app/Panel.h"
+
+#include <QMainWindow>
+#include <memory>
+
+namespace Ui {
+class TForm1;
+}
+
+namespace korvel::app {
+
+// The main window: the page control, the column of main buttons and the status bar, a view on
+// the panel's settings.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TForm1(Panel& panel, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+private:
+    void addPages();
+    void addStatusText();
+
+    Panel& m_panel;
+    std::unique_ptr<Ui::TForm1> m_ui;
+    ModelBinder m_binder;
+};
+
+} // namespace korvel::app

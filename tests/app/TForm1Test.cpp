@@ -1,0 +1,140 @@
+#include "app/TForm1.h"
+
+#include "app/Panel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <memory>
+
+using korvel::app::Panel;
+using korvel::app::TForm1;
+
+class TForm1Test : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        m_panel = std::make_unique<Panel>(1252, '.');
+        m_window = std::make_unique<TForm1>(*m_panel);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+
+    void cleanup() {
+        m_window.reset();
+        m_panel.reset();
+    }
+
+    void frameShowsTitlePagesAndStatus() {
+        QCOMPARE(m_window->windowTitle(), QString("Korvel"));
+        auto* pages = find<QTabWidget>("PageControl1");
+        const QStringList expected{"&Program",      "&Dynamic PS", "Radiot&ext",  "S&ystem",
+                                   "Text Sour&ces", "Hard&ware",   "Pre&ferences"};
+        QCOMPARE(pages->count(), expected.size());
+        for (int i = 0; i < pages->count(); ++i) {
+            QCOMPARE(pages->tabText(i), expected[i]);
+        }
+        QCOMPARE(pages->currentIndex(), 0);
+        QCOMPARE(find<QLabel>("StatusBar1")->text(), QString("Ready"));
+        QCOMPARE(m_window->size(), QSize(599, 308));
+    }
+
+    void everyProgramPageControlExists() {
+        for (const char* name :
+             {"PSDEF", "PI", "PTY", "MS", "TP", "TA", "BSETTA", "DI", "SGAF", "CBAF", "LMHZ"}) {
+            QVERIFY2(m_window->findChild<QWidget*>(name) != nullptr, name);
+        }
+    }
+
+    void typingIntoPsChangesTheModelAndANinthCharacterIsRefused() {
+        auto* edit = find<QLineEdit>("PSDEF");
+        edit->setFocus();
+        QTest::keyClicks(edit, "RADIO ONE");
+        QCOMPARE(m_panel->settings().text("PSDEF"), std::string("RADIO ON"));
+        QCOMPARE(edit->text(), QString("RADIO ON"));
+    }
+
+    void aCharacterTheCodePageLacksCannotBeTyped() {
+        auto* edit = find<QLineEdit>("PSDEF");
+        typeText(edit, QString::fromUtf8("Caf\u00e9\u0416"));
+        QCOMPARE(edit->text(), QString::fromUtf8("Caf\u00e9"));
+        QCOMPARE(m_panel->settings().text("PSDEF"), std::string("Caf\xe9"));
+    }
+
+    void modelChangesReachTheWidgets() {
+        auto& settings = m_panel->settings();
+        settings.setText("PSDEF", "K\xe9RVEL");
+        settings.setChoice("PTY", 10);
+        settings.setFlag("TP", true);
+        settings.setChecked("DI", 3, true);
+        settings.setCell("SGAF", 2, 1, "98.5");
+        settings.setText("StatusBar1", "!Ready");
+        QCOMPARE(find<QLineEdit>("PSDEF")->text(), QString::fromUtf8("K\u00e9RVEL"));
+        QCOMPARE(find<QComboBox>("PTY")->currentText(), QString("Pop M"));
+        QVERIFY(find<QCheckBox>("TP")->isChecked());
+        QCOMPARE(find<QListWidget>("DI")->item(3)->checkState(), Qt::Checked);
+        QCOMPARE(find<QTableWidget>("SGAF")->item(2, 1)->text(), QString("98.5"));
+        QCOMPARE(find<QTableWidget>("SGAF")->item(14, 0)->text(), QString("15"));
+        QCOMPARE(find<QLabel>("StatusBar1")->text(), QString("!Ready"));
+    }
+
+    void operatorEditsReachTheModel() {
+        auto& settings = m_panel->settings();
+        QTest::mouseClick(find<QCheckBox>("TA"), Qt::LeftButton);
+        QVERIFY(settings.flag("TA"));
+        find<QComboBox>("MS")->setCurrentIndex(0);
+        QCOMPARE(settings.choice("MS"), 0);
+        auto* di = find<QListWidget>("DI");
+        di->item(0)->setCheckState(Qt::Checked);
+        QVERIFY(settings.checked("DI", 0));
+        auto* af = find<QComboBox>("CBAF");
+        af->lineEdit()->setFocus();
+        QTest::keyClicks(af->lineEdit(), "101.15");
+        QCOMPARE(settings.text("CBAF"), std::string("101.1"));
+        QCOMPARE(af->count(), 204);
+    }
+
+    void stateFromTheModelEnablesAndHides() {
+        auto& settings = m_panel->settings();
+        auto* read = find<QPushButton>("BREC1");
+        settings.setEnabled("BREC1", false);
+        QVERIFY(!read->isEnabled());
+        QVERIFY(!find<QPushButton>("GBHELP")->isVisible());
+        settings.setVisible("GBHELP", true);
+        QVERIFY(find<QPushButton>("GBHELP")->isVisible());
+    }
+
+private:
+    // QTest::keyClicks takes Latin-1 only; this types any character, as a keyboard would.
+    static void typeText(QWidget* widget, const QString& text) {
+        for (QChar character : text) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(character));
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(character));
+            QApplication::sendEvent(widget, &press);
+            QApplication::sendEvent(widget, &release);
+        }
+    }
+
+    template <typename Widget> Widget* find(const char* name) {
+        auto* widget = m_window->findChild<Widget*>(name);
+        if (widget == nullptr) {
+            qFatal("no widget %s", name);
+        }
+        return widget;
+    }
+
+    std::unique_ptr<Panel> m_panel;
+    std::unique_ptr<TForm1> m_window;
+};
+
+QTEST_MAIN(TForm1Test)
+#include "TForm1Test.moc"
