@@ -1,5 +1,7 @@
 #include "text/CodePage.h"
 
+#include "AllBytes.h"
+
 #include <array>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -10,16 +12,7 @@
 namespace korvel::text {
 namespace {
 
-class CodePageTest : public ::testing::Test {
-protected:
-    static std::string allBytes() {
-        std::string bytes;
-        for (int b = 0; b < 256; ++b) {
-            bytes.push_back(static_cast<char>(b));
-        }
-        return bytes;
-    }
-};
+class CodePageTest : public ::testing::Test {};
 
 TEST_F(CodePageTest, ChoosesThePageFromTheLocaleName) {
     struct Case {

@@ -1,5 +1,6 @@
 #include "text/RdsConversion.h"
 
+#include "AllBytes.h"
 #include "text/CodePage.h"
 
 #include <gtest/gtest.h>
@@ -27,14 +28,6 @@ struct IncomingCase {
 
 class RdsConversionTest : public ::testing::Test {
 protected:
-    static std::string allBytes() {
-        std::string bytes;
-        for (int b = 0; b < 256; ++b) {
-            bytes.push_back(static_cast<char>(b));
-        }
-        return bytes;
-    }
-
     static void checkOutgoing(const RdsConversion& conversion, const OutgoingCase& c) {
         SCOPED_TRACE(::testing::PrintToString(c.desktop));
         EXPECT_EQ(conversion.AnsiToRDS(c.desktop, AnsiConversion::SimilarBasic), c.similarBasic);
