@@ -1,5 +1,6 @@
 /*
- * Test-only controls of the emulated encoder inside libkxio.so. The program never calls these;
+ * Test-only controls of the emulated encoder, reachable in the static kxio_testable build (the
+ * shared libkxio.so keeps them local). The program never calls these;
  * a library that replaces this one need not have them. Usable from C and C++.
  */
 #pragma once
