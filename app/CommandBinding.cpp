@@ -7,7 +7,11 @@ namespace korvel::app {
 
 CommandBinding::CommandBinding(BindingContext context, QWidget* widget)
     : WidgetBinding(context, widget)
-    , m_widget(widget) {}
+    , m_widget(widget) {
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        QObject::connect(button, &QAbstractButton::clicked, button, [this] { events().click(name()); });
+    }
+}
 
 void CommandBinding::showCaption(const QString& caption) {
     if (auto* button = qobject_cast<QAbstractButton*>(m_widget)) {

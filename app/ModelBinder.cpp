@@ -7,8 +7,10 @@
 #include "app/FlagBinding.h"
 #include "app/GridBinding.h"
 #include "app/IntegerBinding.h"
+#include "app/KeyFilter.h"
 #include "app/LabelBinding.h"
 #include "app/LineEditBinding.h"
+#include "app/PageBinding.h"
 #include "app/RadioGroupBinding.h"
 
 #include <algorithm>
@@ -43,7 +45,16 @@ void ModelBinder::bindTree(QWidget* root) {
         }
         binding->start();
         m_bindings.push_back(std::move(binding));
+        if (m_context.events.filtersKeys(name)) {
+            filterKeys(widget, name);
+        }
     }
+}
+
+void ModelBinder::filterKeys(QWidget* widget, const std::string& name) {
+    auto* combo = qobject_cast<QComboBox*>(widget);
+    QWidget* typedInto = combo && combo->lineEdit() ? combo->lineEdit() : widget;
+    typedInto->installEventFilter(new KeyFilter(m_context.events, m_context.text, name, typedInto));
 }
 
 bool ModelBinder::isBound(std::string_view name) const {
@@ -65,6 +76,9 @@ std::unique_ptr<WidgetBinding> ModelBinder::makeBinding(QWidget* widget, model::
         return bindAs<LabelBinding, QLabel>(c, widget);
     case Kind::Choice:
         if (auto b = bindAs<ComboBoxBinding, QComboBox>(c, widget)) {
+            return b;
+        }
+        if (auto b = bindAs<PageBinding, QTabWidget>(c, widget)) {
             return b;
         }
         return bindAs<RadioGroupBinding, QGroupBox>(c, widget);

@@ -22,6 +22,7 @@ public:
 
 private:
     [[nodiscard]] std::unique_ptr<WidgetBinding> makeBinding(QWidget* widget, model::Kind kind) const;
+    void filterKeys(QWidget* widget, const std::string& name);
 
     BindingContext m_context;
     std::vector<std::unique_ptr<WidgetBinding>> m_bindings;

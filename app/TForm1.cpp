@@ -1,7 +1,9 @@
 #include "app/TForm1.h"
 
 #include "app/CompactStyle.h"
+#include "app/DesignedPage.h"
 #include "app/ProgramPage.h"
+#include "ui_HardwarePage.h"
 #include "ui_TForm1.h"
 
 #include <QLabel>
@@ -13,23 +15,34 @@ namespace korvel::app {
 
 namespace {
 
+template <typename Page> QWidget* make() {
+    return new Page;
+}
+
+QWidget* pageYetToCome(const char* name) {
+    auto* page = new QWidget;
+    page->setObjectName(name);
+    return page;
+}
+
 struct PageDef {
     const char* name;
-    const char* caption;
+    QWidget* (*make)();
 };
 
+// In tab order; the captions are the items of PageControl1.
 // clang-format off
 constexpr std::array kPages{
-    PageDef{"TSProgram",    "&Program"},
-    PageDef{"TSDPS1",       "&Dynamic PS"},
-    PageDef{"TSRT",         "Radiot&ext"},
-    PageDef{"TSSystem",     "S&ystem"},
-    PageDef{"TSTS",         "Text Sour&ces"},
-    PageDef{"TabSheet1",    "Hard&ware"},
-    PageDef{"MPreferences", "Pre&ferences"},
+    PageDef{"TSProgram",    make<ProgramPage>},
+    PageDef{"TSDPS1",       [] { return pageYetToCome("TSDPS1"); }},
+    PageDef{"TSRT",         [] { return pageYetToCome("TSRT"); }},
+    PageDef{"TSSystem",     [] { return pageYetToCome("TSSystem"); }},
+    PageDef{"TSTS",         [] { return pageYetToCome("TSTS"); }},
+    PageDef{"TabSheet1",    make<DesignedPage<Ui::HardwarePage>>},
+    PageDef{"MPreferences", [] { return pageYetToCome("MPreferences"); }},
 };
 // clang-format on
-static_assert(kPages.size() == 7);
+static_assert(kPages.size() == model::kPages.size());
 
 constexpr int kClientWidth_px = 599;
 constexpr int kClientHeight_px = 308;
@@ -37,22 +50,13 @@ constexpr int kClientHeight_px = 308;
 // keep all seven page captions and every control inside it.
 constexpr int kFont_pt = 8;
 
-QWidget* makePage(const PageDef& def) {
-    if (std::string_view(def.name) == "TSProgram") {
-        return new ProgramPage;
-    }
-    auto* page = new QWidget;
-    page->setObjectName(def.name);
-    return page;
-}
-
 } // namespace
 
 TForm1::TForm1(Panel& panel, QWidget* parent)
     : QMainWindow(parent)
     , m_panel(panel)
     , m_ui(std::make_unique<Ui::TForm1>())
-    , m_binder(BindingContext{panel.settings(), DesktopText(panel.codePage())}) {
+    , m_binder(BindingContext{panel.settings(), DesktopText(panel.codePage()), panel}) {
     QFont compact = font();
     compact.setPointSize(kFont_pt);
     setFont(compact);
@@ -68,17 +72,22 @@ TForm1::TForm1(Panel& panel, QWidget* parent)
     m_ui->BSEND1->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
     m_ui->BSTOR1->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     m_ui->BREC1->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
+    connect(m_ui->MExit, &QPushButton::clicked, this, &TForm1::close);
     m_binder.bindTree(this);
     setFixedSize(kClientWidth_px, kClientHeight_px);
 }
 
 TForm1::~TForm1() = default;
 
+void TForm1::closeEvent(QCloseEvent* event) {
+    m_panel.FormClose();
+    QMainWindow::closeEvent(event);
+}
+
 void TForm1::addPages() {
     for (const PageDef& def : kPages) {
-        m_ui->PageControl1->addTab(makePage(def), QString::fromLatin1(def.caption));
+        m_ui->PageControl1->addTab(def.make(), QString::fromLatin1(def.name));
     }
-    m_ui->PageControl1->setCurrentIndex(0);
 }
 
 void TForm1::addStatusText() {

@@ -21,6 +21,9 @@ public:
     explicit TForm1(Panel& panel, QWidget* parent = nullptr);
     ~TForm1() override;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void addPages();
     void addStatusText();

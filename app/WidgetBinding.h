@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ControlEvents.h"
 #include "app/DesktopText.h"
 #include "model/StationSettings.h"
 
@@ -9,10 +10,12 @@
 
 namespace korvel::app {
 
-// What every binding needs: the settings it mirrors and the desktop code page for texts.
+// What every binding needs: the settings it mirrors, the desktop code page for texts and where
+// the operator's events go.
 struct BindingContext {
     model::StationSettings& settings;
     DesktopText text;
+    ControlEvents& events;
 };
 
 // Keeps one widget in step with the control of the same name: the model's changes are shown
@@ -33,6 +36,7 @@ public:
 protected:
     [[nodiscard]] model::StationSettings& settings() { return m_context.settings; }
     [[nodiscard]] const DesktopText& text() const { return m_context.text; }
+    [[nodiscard]] ControlEvents& events() { return m_context.events; }
     [[nodiscard]] QStringList itemList() const;
 
     virtual void showValue() = 0;

@@ -89,6 +89,9 @@ inline constexpr std::array<std::string_view, 3> kAnsiConversions{
     "Convert ext. 128-255 to EBU Latin G0 (E.1)"};
 inline constexpr std::array<std::string_view, 2> kHardwareTypes{"Fennel (KX71)", "Corvid (KX93)"};
 inline constexpr std::array<std::string_view, 3> kPtyCodings{"European", "U.S. (RBDS)", "Numbered only"};
+inline constexpr std::array<std::string_view, 7> kPages{
+    "&Program", "&Dynamic PS", "Radiot&ext", "S&ystem", "Text Sour&ces", "Hard&ware", "Pre&ferences"};
+inline constexpr int kHardwarePage = 5;
 inline constexpr std::array<std::string_view, 4> kDecoderIdentification{"Stereo", "Artificial Head",
                                                                         "Compressed", "Dynamic PTY"};
 
@@ -154,8 +157,9 @@ inline constexpr std::array kChoiceDefs{
     ChoiceDef{"CBPORT",    portItems,                    kPortNone},
     ChoiceDef{"RBPTYC",    fixedItems<kPtyCodings>,      0},
     ChoiceDef{"ColorBox1", fixedItems<kLabelColours>,    kWindowTextColour},
+    ChoiceDef{"PageControl1", fixedItems<kPages>,        0},
 };
-static_assert(kChoiceDefs.size() == 18);
+static_assert(kChoiceDefs.size() == 19);
 
 inline constexpr std::array kFlagDefs{
     FlagDef{"TP",      false},
@@ -230,7 +234,8 @@ inline constexpr std::array kCommandDefs{
     CommandDef{"BSETCT", "Start"},
     // Labels and menu items the logic shows or hides
     CommandDef{"LCT", {}, true, false},
-    CommandDef{"LHDES0"}, CommandDef{"LHDES1a"}, CommandDef{"LHDES1b"},
+    // The hardware descriptions match the default type, Corvid.
+    CommandDef{"LHDES0", {}, true, false}, CommandDef{"LHDES1a"}, CommandDef{"LHDES1b"},
     CommandDef{"Show1"}, CommandDef{"Hide1"},
 };
 static_assert(kCommandDefs.size() == 22);

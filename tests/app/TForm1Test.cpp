@@ -1,6 +1,10 @@
 #include "app/TForm1.h"
 
 #include "app/Panel.h"
+#include "fakes/RecordingLibrary.h"
+#include "fakes/ScriptedDialogs.h"
+#include "link/KxioLibrary.h"
+#include "text/CodePage.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,7 +27,8 @@ class TForm1Test : public QObject {
 
 private slots:
     void init() {
-        m_panel = std::make_unique<Panel>(1252, '.');
+        m_library = std::make_unique<korvel::fakes::RecordingLibrary>();
+        m_panel = std::make_unique<Panel>(Panel::Services{m_codePage, '.', *m_library, m_dialogs, {}});
         m_window = std::make_unique<TForm1>(*m_panel);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -32,6 +37,7 @@ private slots:
     void cleanup() {
         m_window.reset();
         m_panel.reset();
+        m_library.reset();
     }
 
     void frameShowsTitlePagesAndStatus() {
@@ -113,6 +119,54 @@ private slots:
         QVERIFY(find<QPushButton>("GBHELP")->isVisible());
     }
 
+    void updateConnectsToTheChosenPort() {
+        auto* pages = find<QTabWidget>("PageControl1");
+        pages->setCurrentIndex(5);
+        QCOMPARE(m_panel->settings().choice("PageControl1"), 5);
+        auto* ports = find<QComboBox>("CBPORT");
+        QCOMPARE(ports->count(), 258);
+        QCOMPARE(ports->currentText(), QString("(None)"));
+        ports->setCurrentIndex(2);
+        QTest::mouseClick(find<QPushButton>("BCUPD"), Qt::LeftButton);
+        QCOMPARE(find<QLabel>("LS")->text(), QString("Port COM1 opened"));
+        QCOMPARE(m_library->calls,
+                 (std::vector<std::string>{"Disconnect", "ConnectionSetup(1,1,0,1)", "Connect"}));
+
+        pages->setCurrentIndex(0);
+        ports->setCurrentIndex(257);
+        QTest::mouseClick(find<QPushButton>("BCUPD"), Qt::LeftButton);
+        QCOMPARE(find<QLabel>("LS")->text(), QString("Not connected"));
+        QCOMPARE(pages->currentIndex(), 5);
+    }
+
+    // The same operator steps against the stand-in library the program ships with.
+    void updateOpensCom1OnTheStandInLibrary() {
+        korvel::link::KxioLibrary library;
+        Panel panel(Panel::Services{m_codePage, '.', library, m_dialogs, {}});
+        TForm1 window(panel);
+        window.show();
+        panel.FormCreate();
+        auto* ls = window.findChild<QLabel*>("LS");
+        QCOMPARE(ls->text(), QString("Not connected"));
+        window.findChild<QComboBox*>("CBPORT")->setCurrentIndex(2);
+        QTest::mouseClick(window.findChild<QPushButton*>("BCUPD"), Qt::LeftButton);
+        QCOMPARE(ls->text(), QString("Port COM1 opened"));
+        QCOMPARE(window.findChild<QLabel*>("StatusBar1")->text(), QString("Ready"));
+        QVERIFY(panel.transactions().KeepAliveActive());
+        window.close();
+        QVERIFY(!panel.transactions().KeepAliveActive());
+    }
+
+    void lptAddressTakesDigitsOnly() {
+        auto* edit = find<QLineEdit>("ELPTA");
+        edit->clear();
+        edit->setFocus();
+        QTest::keyClicks(edit, "a1b2-3");
+        QCOMPARE(edit->text(), QString("123"));
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QCOMPARE(m_panel->settings().text("ELPTA"), std::string("12"));
+    }
+
 private:
     // QTest::keyClicks takes Latin-1 only; this types any character, as a keyboard would.
     static void typeText(QWidget* widget, const QString& text) {
@@ -132,6 +186,9 @@ private:
         return widget;
     }
 
+    const korvel::text::CodePage m_codePage{1252};
+    korvel::fakes::ScriptedDialogs m_dialogs;
+    std::unique_ptr<korvel::fakes::RecordingLibrary> m_library;
     std::unique_ptr<Panel> m_panel;
     std::unique_ptr<TForm1> m_window;
 };

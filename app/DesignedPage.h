@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+namespace korvel::app {
+
+// A page that is nothing but its Designer form: its controls are bound by name.
+template <typename Form> class DesignedPage : public QWidget {
+public:
+    explicit DesignedPage(QWidget* parent = nullptr)
+        : QWidget(parent)
+        , m_ui(std::make_unique<Form>()) {
+        m_ui->setupUi(this);
+    }
+
+private:
+    std::unique_ptr<Form> m_ui;
+};
+
+} // namespace korvel::app

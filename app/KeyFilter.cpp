@@ -1,0 +1,58 @@
+#include "app/KeyFilter.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <optional>
+
+namespace korvel::app {
+
+namespace {
+
+constexpr char kEnter = 13;
+
+// The character a key press types, as the logic sees it; none for keys that type nothing.
+std::optional<char> typedCharacter(const QKeyEvent& key, const DesktopText& text) {
+    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
+        return kEnter;
+    }
+    if (key.key() == Qt::Key_Delete || key.text().size() != 1) {
+        return std::nullopt;
+    }
+    const std::optional<std::string> bytes = text.fromQString(key.text());
+    return bytes && bytes->size() == 1 ? std::optional<char>((*bytes)[0]) : std::nullopt;
+}
+
+} // namespace
+
+KeyFilter::KeyFilter(ControlEvents& events, DesktopText text, std::string control, QObject* parent)
+    : QObject(parent)
+    , m_events(events)
+    , m_text(text)
+    , m_control(std::move(control)) {}
+
+bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || m_replaying) {
+        return false;
+    }
+    const auto* press = static_cast<QKeyEvent*>(event);
+    const std::optional<char> typed = typedCharacter(*press, m_text);
+    if (!typed) {
+        return false;
+    }
+    char key = *typed;
+    m_events.keyPress(m_control, key);
+    if (key == *typed) {
+        return false;
+    }
+    if (key != '\0') {
+        // The handler replaced the character: type the replacement instead.
+        QKeyEvent replacement(QEvent::KeyPress, Qt::Key_unknown, press->modifiers(),
+                              m_text.toQString(std::string(1, key)));
+        m_replaying = true;
+        QCoreApplication::sendEvent(watched, &replacement);
+        m_replaying = false;
+    }
+    return true;
+}
+
+} // namespace korvel::app
