@@ -1,0 +1,112 @@
+#include "text/RadiotextRotation.h"
+
+#include "encoder/MemoryMap.h"
+#include "link/Transactions.h"
+#include "model/StationSettings.h"
+
+#include <array>
+#include <chrono>
+#include <string_view>
+#include <vector>
+
+namespace korvel::text {
+
+namespace {
+
+using std::chrono::milliseconds;
+
+// clang-format off
+constexpr std::array<std::string_view, RadiotextRotation::kMessages> kTexts{"RT1", "RT2", "RT3", "RT4"};
+constexpr std::array<std::string_view, RadiotextRotation::kMessages> kSelectors{"RBRT1", "RBRT2", "RBRT3", "RBRT4"};
+constexpr std::array<std::string_view, RadiotextRotation::kMessages> kTypes{"CBRTT1", "CBRTT2", "CBRTT3", "CBRTT4"};
+// clang-format on
+
+constexpr milliseconds kMinute{60000};
+constexpr milliseconds kHalfMinute{30000};
+
+std::string_view at(const auto& names, int message) {
+    return names[static_cast<std::size_t>(message - 1)];
+}
+
+} // namespace
+
+RadiotextRotation::RadiotextRotation(model::StationSettings& settings, link::Transactions& transactions,
+                                     const RdsConversion& conversion)
+    : m_settings(settings)
+    , m_transactions(transactions)
+    , m_conversion(conversion) {}
+
+int RadiotextRotation::current() const {
+    for (int message = 1; message <= kMessages; ++message) {
+        if (m_settings.flag(at(kSelectors, message))) {
+            return message;
+        }
+    }
+    return 0;
+}
+
+void RadiotextRotation::select(int message) {
+    m_settings.setFlag(at(kSelectors, message), true);
+}
+
+std::string RadiotextRotation::ActualRT() const {
+    const int message = current();
+    return message == 0 ? std::string() : m_settings.text(at(kTexts, message));
+}
+
+int RadiotextRotation::ActualRTType() {
+    int& toggle = m_settings.program().radiotextToggle;
+    if (m_settings.flag("CBAUTO")) {
+        toggle = toggle == 0 ? 1 : 0;
+        return toggle;
+    }
+    const int message = current();
+    // A type typed in by hand that is neither "A" nor "B" counts as A: only 0 and 1 are flags.
+    toggle = message != 0 && m_settings.choice(at(kTypes, message)) == 1 ? 1 : 0;
+    return toggle;
+}
+
+void RadiotextRotation::Timer2Timer() {
+    const int start = current();
+    int message = start;
+    for (int move = 1; move <= kMessages; ++move) {
+        message = message % kMessages + 1;
+        select(message);
+        const std::string text = ActualRT();
+        if (!text.empty()) {
+            if (move < kMessages) {
+                writeRadiotext(text);
+            }
+            return;
+        }
+    }
+}
+
+void RadiotextRotation::writeRadiotext(const std::string& message) {
+    const auto mode = static_cast<AnsiConversion>(m_settings.choice("RBANSIC"));
+    const std::string rds = encoder::registerText(m_conversion.AnsiToRDS(message, mode), encoder::kRtLength);
+    std::vector<std::uint8_t> load{0};
+    load.insert(load.end(), rds.begin(), rds.end());
+    m_transactions.write(encoder::addr(encoder::Reg::RtControl), load);
+    const std::uint8_t control = encoder::rtControlByte(true, ActualRTType() == 1);
+    m_transactions.write(encoder::addr(encoder::Reg::RtControl), std::span(&control, 1));
+}
+
+void RadiotextRotation::RTSAClick() {
+    m_settings.setTimerEnabled("Timer2", m_settings.flag("RTSA") && m_settings.flag("CBRTEN"));
+    m_settings.setEnabled("RT1", !m_settings.flag("CBR1FF"));
+}
+
+void RadiotextRotation::SERTSWChange() {
+    const int minutes = static_cast<int>(m_settings.decimal("SERTSW"));
+    m_settings.setInterval("Timer2", minutes > 0 ? minutes * kMinute : kHalfMinute);
+}
+
+void RadiotextRotation::CBAUTOClick() {
+    const bool manual = !m_settings.flag("CBAUTO");
+    for (std::string_view type : kTypes) {
+        m_settings.setEnabled(type, manual);
+    }
+}
+
+} // namespace korvel::text
