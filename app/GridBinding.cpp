@@ -1,5 +1,6 @@
 #include "app/GridBinding.h"
 
+#include "app/KeyFilter.h"
 #include "app/LineEditBinding.h"
 
 #include <QLineEdit>
@@ -9,25 +10,40 @@ namespace korvel::app {
 
 namespace {
 
+// Cell editors obey the control's limits, hand typed characters to the logic when it filters
+// them, and keep the cell in the settings as live as the editor, since rules read it while the
+// operator types.
 class CellDelegate : public QStyledItemDelegate {
 public:
-    CellDelegate(DesktopText text, int maxLength, QObject* parent)
-        : QStyledItemDelegate(parent)
-        , m_text(text)
-        , m_maxLength(maxLength) {}
+    CellDelegate(BindingContext context, std::string name, QTableWidget* table)
+        : QStyledItemDelegate(table)
+        , m_context(context)
+        , m_name(std::move(name))
+        , m_table(table) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
-            LineEditBinding::limitEditor(edit, m_text, m_maxLength);
+        auto* edit = qobject_cast<QLineEdit*>(editor);
+        if (edit == nullptr) {
+            return editor;
+        }
+        LineEditBinding::limitEditor(edit, m_context.text, m_context.settings.maxLength(m_name));
+        QObject::connect(edit, &QLineEdit::textEdited, edit, [this, index](const QString& typed) {
+            if (auto bytes = m_context.text.fromQString(typed)) {
+                m_context.settings.setCell(m_name, index.row(), index.column(), std::move(*bytes));
+            }
+        });
+        if (m_context.events.filtersKeys(m_name)) {
+            edit->installEventFilter(new KeyFilter(m_context.events, m_context.text, m_name, edit, m_table));
         }
         return editor;
     }
 
 private:
-    DesktopText m_text;
-    int m_maxLength;
+    BindingContext m_context;
+    std::string m_name;
+    QTableWidget* m_table;
 };
 
 } // namespace
@@ -37,7 +53,7 @@ GridBinding::GridBinding(BindingContext context, QTableWidget* table)
     , m_table(table) {
     m_table->setRowCount(settings().rows(name()));
     m_table->setColumnCount(settings().columns(name()));
-    m_table->setItemDelegate(new CellDelegate(text(), settings().maxLength(name()), table));
+    m_table->setItemDelegate(new CellDelegate(context, name(), table));
     QObject::connect(table, &QTableWidget::cellChanged, table, [this](int row, int column) {
         if (auto bytes = text().fromQString(m_table->item(row, column)->text())) {
             settings().setCell(name(), row, column, std::move(*bytes));

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QTableWidget>
 #include <optional>
 
 namespace korvel::app {
@@ -24,11 +25,28 @@ std::optional<char> typedCharacter(const QKeyEvent& key, const DesktopText& text
 
 } // namespace
 
-KeyFilter::KeyFilter(ControlEvents& events, DesktopText text, std::string control, QObject* parent)
+KeyFilter::KeyFilter(ControlEvents& events, DesktopText text, std::string control, QObject* parent,
+                     QTableWidget* grid)
     : QObject(parent)
     , m_events(events)
     , m_text(text)
-    , m_control(std::move(control)) {}
+    , m_control(std::move(control))
+    , m_grid(grid) {}
+
+char KeyFilter::handle(char key) {
+    if (m_grid == nullptr) {
+        m_events.keyPress(m_control, key);
+        return key;
+    }
+    const int row = m_grid->currentRow();
+    const int next = m_events.gridKeyPress(m_control, row, key);
+    if (next != row) {
+        // Moving on commits the cell being edited; the next row opens for typing at once.
+        m_grid->setCurrentCell(next, m_grid->currentColumn());
+        m_grid->editItem(m_grid->currentItem());
+    }
+    return key;
+}
 
 bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress || m_replaying) {
@@ -39,8 +57,7 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (!typed) {
         return false;
     }
-    char key = *typed;
-    m_events.keyPress(m_control, key);
+    const char key = handle(*typed);
     if (key == *typed) {
         return false;
     }

@@ -4,6 +4,7 @@
 #include "app/ComboBoxBinding.h"
 #include "app/CommandBinding.h"
 #include "app/DecimalBinding.h"
+#include "app/DoubleClickFilter.h"
 #include "app/FlagBinding.h"
 #include "app/GridBinding.h"
 #include "app/IntegerBinding.h"
@@ -13,6 +14,7 @@
 #include "app/PageBinding.h"
 #include "app/RadioGroupBinding.h"
 
+#include <QApplication>
 #include <algorithm>
 #include <stdexcept>
 
@@ -32,6 +34,7 @@ ModelBinder::ModelBinder(BindingContext context)
     : m_context(context) {}
 
 void ModelBinder::bindTree(QWidget* root) {
+    followFocus();
     QList<QWidget*> widgets = root->findChildren<QWidget*>();
     widgets.prepend(root);
     for (QWidget* widget : widgets) {
@@ -44,14 +47,42 @@ void ModelBinder::bindTree(QWidget* root) {
             throw std::logic_error("widget '" + name + "' cannot show its control");
         }
         binding->start();
-        m_bindings.push_back(std::move(binding));
+        m_bindings.push_back({std::move(binding), widget});
+        widget->installEventFilter(new DoubleClickFilter(m_context.events, name, widget));
         if (m_context.events.filtersKeys(name)) {
             filterKeys(widget, name);
         }
     }
 }
 
+void ModelBinder::followFocus() {
+    if (m_focusContext) {
+        return;
+    }
+    // The connection ends with the binder, not with the window, whose children may still move
+    // the focus while they are destroyed.
+    m_focusContext = std::make_unique<QObject>();
+    QObject::connect(qApp, &QApplication::focusChanged, m_focusContext.get(),
+                     [this](QWidget* old, QWidget* now) {
+                         for (const Bound& bound : m_bindings) {
+                             const QWidget* control = bound.widget;
+                             if (control == nullptr) {
+                                 continue;
+                             }
+                             const auto within = [control](const QWidget* w) {
+                                 return w != nullptr && (w == control || control->isAncestorOf(w));
+                             };
+                             if (within(old) && !within(now)) {
+                                 m_context.events.exit(bound.binding->name());
+                             }
+                         }
+                     });
+}
+
 void ModelBinder::filterKeys(QWidget* widget, const std::string& name) {
+    if (qobject_cast<QTableWidget*>(widget) != nullptr) {
+        return; // a grid's cell editors filter their keys themselves
+    }
     auto* combo = qobject_cast<QComboBox*>(widget);
     QWidget* typedInto = combo && combo->lineEdit() ? combo->lineEdit() : widget;
     typedInto->installEventFilter(new KeyFilter(m_context.events, m_context.text, name, typedInto));
@@ -59,7 +90,7 @@ void ModelBinder::filterKeys(QWidget* widget, const std::string& name) {
 
 bool ModelBinder::isBound(std::string_view name) const {
     return std::any_of(m_bindings.begin(), m_bindings.end(),
-                       [name](const auto& binding) { return binding->name() == name; });
+                       [name](const Bound& bound) { return bound.binding->name() == name; });
 }
 
 std::unique_ptr<WidgetBinding> ModelBinder::makeBinding(QWidget* widget, model::Kind kind) const {

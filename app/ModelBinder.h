@@ -2,6 +2,7 @@
 
 #include "app/WidgetBinding.h"
 
+#include <QPointer>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -23,9 +24,17 @@ public:
 private:
     [[nodiscard]] std::unique_ptr<WidgetBinding> makeBinding(QWidget* widget, model::Kind kind) const;
     void filterKeys(QWidget* widget, const std::string& name);
+    // Tells the logic when the focus leaves a bound control.
+    void followFocus();
+
+    struct Bound {
+        std::unique_ptr<WidgetBinding> binding;
+        QPointer<QWidget> widget;
+    };
 
     BindingContext m_context;
-    std::vector<std::unique_ptr<WidgetBinding>> m_bindings;
+    std::vector<Bound> m_bindings;
+    std::unique_ptr<QObject> m_focusContext;
 };
 
 } // namespace korvel::app

@@ -3,6 +3,7 @@
 #include "app/CompactStyle.h"
 #include "app/DesignedPage.h"
 #include "app/ProgramPage.h"
+#include "app/TimerBridge.h"
 #include "ui_HardwarePage.h"
 #include "ui_TForm1.h"
 
@@ -74,6 +75,7 @@ TForm1::TForm1(Panel& panel, QWidget* parent)
     m_ui->BREC1->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
     connect(m_ui->MExit, &QPushButton::clicked, this, &TForm1::close);
     m_binder.bindTree(this);
+    new TimerBridge(panel.settings(), panel, this);
     setFixedSize(kClientWidth_px, kClientHeight_px);
 }
 

@@ -83,6 +83,14 @@ void Transactions::AddToData(bool start, std::uint8_t value) {
     }
 }
 
+void Transactions::write(std::uint8_t address, std::span<const std::uint8_t> data) {
+    SendStart(address);
+    for (std::uint8_t byte : data) {
+        AddToData(false, byte);
+    }
+    SendStop();
+}
+
 void Transactions::SendStart(int address) {
     setStatus("Sending Data...");
     AddToData(true, static_cast<std::uint8_t>(address & 0xFF));

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <span>
 
 namespace korvel::link {
 
@@ -33,6 +34,9 @@ public:
     [[nodiscard]] bool KeepAliveActive() const { return m_keepAlive != nullptr; }
     [[nodiscard]] int KeepAliveCounter() const;
     [[nodiscard]] TVlakno* keepAliveThread() { return m_keepAlive.get(); }
+
+    // One write transaction: the bytes land at address, address + 1, ...
+    void write(std::uint8_t address, std::span<const std::uint8_t> data);
 
     void SendStart(int address);
     void AddToData(bool start, std::uint8_t value);

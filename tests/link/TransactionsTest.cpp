@@ -48,6 +48,14 @@ TEST_F(TransactionsTest, WritesSendTheAddressAndDataAsOneBlock) {
     }
 }
 
+TEST_F(TransactionsTest, WriteIsOneWholeTransaction) {
+    const Bytes data{1, 2, 3};
+    transactions.write(0x72, data);
+    ASSERT_EQ(library.writes.size(), 1u);
+    EXPECT_EQ(library.writes[0].block, (Bytes{0x72, 1, 2, 3}));
+    EXPECT_EQ(settings.text("StatusBar1"), "Ready");
+}
+
 TEST_F(TransactionsTest, ExcessBytesAreDroppedAt251) {
     write(0x00, Bytes(300, 0xAA));
     ASSERT_EQ(library.writes.size(), 1u);

@@ -1,0 +1,19 @@
+#include "app/DoubleClickFilter.h"
+
+#include <QEvent>
+
+namespace korvel::app {
+
+DoubleClickFilter::DoubleClickFilter(ControlEvents& events, std::string control, QObject* parent)
+    : QObject(parent)
+    , m_events(events)
+    , m_control(std::move(control)) {}
+
+bool DoubleClickFilter::eventFilter(QObject* /*watched*/, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        m_events.doubleClick(m_control);
+    }
+    return false;
+}
+
+} // namespace korvel::app
