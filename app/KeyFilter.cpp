@@ -43,7 +43,9 @@ char KeyFilter::handle(char key) {
     if (next != row) {
         // Moving on commits the cell being edited; the next row opens for typing at once.
         m_grid->setCurrentCell(next, m_grid->currentColumn());
-        m_grid->editItem(m_grid->currentItem());
+        if (!m_grid->editTriggers().testFlag(QAbstractItemView::CurrentChanged)) {
+            m_grid->editItem(m_grid->currentItem());
+        }
     }
     return key;
 }

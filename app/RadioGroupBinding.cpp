@@ -5,12 +5,22 @@
 
 namespace korvel::app {
 
+namespace {
+
+// As compact as the other frames of the fixed-size window.
+constexpr int kMargin_px = 4;
+constexpr int kSpacing_px = 2;
+
+} // namespace
+
 RadioGroupBinding::RadioGroupBinding(BindingContext context, QGroupBox* box)
     : WidgetBinding(context, box)
     , m_box(box)
     , m_buttons(new QButtonGroup(box)) {
     if (m_box->layout() == nullptr) {
-        new QVBoxLayout(m_box);
+        auto* column = new QVBoxLayout(m_box);
+        column->setContentsMargins(kMargin_px, kMargin_px, kMargin_px, kMargin_px);
+        column->setSpacing(kSpacing_px);
     }
     QObject::connect(m_buttons, &QButtonGroup::idClicked, box,
                      [this](int index) { settings().setChoice(name(), index); });

@@ -2,10 +2,13 @@
 
 #include "app/CompactStyle.h"
 #include "app/DesignedPage.h"
+#include "app/DynamicPsPage.h"
 #include "app/ProgramPage.h"
 #include "app/TimerBridge.h"
 #include "ui_HardwarePage.h"
+#include "ui_RadiotextPage.h"
 #include "ui_TForm1.h"
+#include "ui_TextSourcesPage.h"
 
 #include <QLabel>
 #include <QStyle>
@@ -35,10 +38,10 @@ struct PageDef {
 // clang-format off
 constexpr std::array kPages{
     PageDef{"TSProgram",    make<ProgramPage>},
-    PageDef{"TSDPS1",       [] { return pageYetToCome("TSDPS1"); }},
-    PageDef{"TSRT",         [] { return pageYetToCome("TSRT"); }},
+    PageDef{"TSDPS1",       make<DynamicPsPage>},
+    PageDef{"TSRT",         make<DesignedPage<Ui::RadiotextPage>>},
     PageDef{"TSSystem",     [] { return pageYetToCome("TSSystem"); }},
-    PageDef{"TSTS",         [] { return pageYetToCome("TSTS"); }},
+    PageDef{"TSTS",         make<DesignedPage<Ui::TextSourcesPage>>},
     PageDef{"TabSheet1",    make<DesignedPage<Ui::HardwarePage>>},
     PageDef{"MPreferences", [] { return pageYetToCome("MPreferences"); }},
 };

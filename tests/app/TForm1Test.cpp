@@ -1,15 +1,8 @@
-#include "app/TForm1.h"
-
-#include "app/Panel.h"
-#include "fakes/RecordingLibrary.h"
-#include "fakes/ScriptedDialogs.h"
+#include "WindowHarness.h"
 #include "link/KxioLibrary.h"
-#include "text/CodePage.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,27 +14,20 @@
 
 using korvel::app::Panel;
 using korvel::app::TForm1;
+using korvel::tests::WindowHarness;
 
 class TForm1Test : public QObject {
     Q_OBJECT
 
 private slots:
     void init() {
-        m_library = std::make_unique<korvel::fakes::RecordingLibrary>();
-        m_panel = std::make_unique<Panel>(Panel::Services{m_codePage, '.', *m_library, m_dialogs, {}});
-        m_window = std::make_unique<TForm1>(*m_panel);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        m_harness = std::make_unique<WindowHarness>();
+        m_harness->showPage("TSProgram");
     }
-
-    void cleanup() {
-        m_window.reset();
-        m_panel.reset();
-        m_library.reset();
-    }
+    void cleanup() { m_harness.reset(); }
 
     void frameShowsTitlePagesAndStatus() {
-        QCOMPARE(m_window->windowTitle(), QString("Korvel"));
+        QCOMPARE(m_harness->window.windowTitle(), QString("Korvel"));
         auto* pages = find<QTabWidget>("PageControl1");
         const QStringList expected{"&Program",      "&Dynamic PS", "Radiot&ext",  "S&ystem",
                                    "Text Sour&ces", "Hard&ware",   "Pre&ferences"};
@@ -49,15 +35,22 @@ private slots:
         for (int i = 0; i < pages->count(); ++i) {
             QCOMPARE(pages->tabText(i), expected[i]);
         }
-        QCOMPARE(pages->currentIndex(), 0);
-        QCOMPARE(find<QLabel>("StatusBar1")->text(), QString("Ready"));
-        QCOMPARE(m_window->size(), QSize(599, 308));
+        QCOMPARE(pages->currentWidget()->objectName(), QString("TSProgram"));
+        QCOMPARE(find<QLabel>("StatusBar1")->text(), QString("Not connected"));
+        QCOMPARE(m_harness->window.size(), QSize(599, 308));
+    }
+
+    void startUpWithoutAPortShowsTheHardwarePage() {
+        WindowHarness fresh;
+        QCOMPARE(fresh.find<QTabWidget>("PageControl1")->currentWidget()->objectName(), QString("TabSheet1"));
+        QCOMPARE(fresh.find<QLabel>("LS")->text(), QString("Not connected"));
+        QVERIFY(fresh.library.calls.empty());
     }
 
     void everyProgramPageControlExists() {
         for (const char* name :
              {"PSDEF", "PI", "PTY", "MS", "TP", "TA", "BSETTA", "DI", "SGAF", "CBAF", "LMHZ"}) {
-            QVERIFY2(m_window->findChild<QWidget*>(name) != nullptr, name);
+            QVERIFY2(m_harness->window.findChild<QWidget*>(name) != nullptr, name);
         }
     }
 
@@ -65,19 +58,19 @@ private slots:
         auto* edit = find<QLineEdit>("PSDEF");
         edit->setFocus();
         QTest::keyClicks(edit, "RADIO ONE");
-        QCOMPARE(m_panel->settings().text("PSDEF"), std::string("RADIO ON"));
+        QCOMPARE(m_harness->panel.settings().text("PSDEF"), std::string("RADIO ON"));
         QCOMPARE(edit->text(), QString("RADIO ON"));
     }
 
     void aCharacterTheCodePageLacksCannotBeTyped() {
         auto* edit = find<QLineEdit>("PSDEF");
-        typeText(edit, QString::fromUtf8("Caf\u00e9\u0416"));
+        WindowHarness::typeText(edit, QString::fromUtf8("Caf\u00e9\u0416"));
         QCOMPARE(edit->text(), QString::fromUtf8("Caf\u00e9"));
-        QCOMPARE(m_panel->settings().text("PSDEF"), std::string("Caf\xe9"));
+        QCOMPARE(m_harness->panel.settings().text("PSDEF"), std::string("Caf\xe9"));
     }
 
     void modelChangesReachTheWidgets() {
-        auto& settings = m_panel->settings();
+        auto& settings = m_harness->panel.settings();
         settings.setText("PSDEF", "K\xe9RVEL");
         settings.setChoice("PTY", 10);
         settings.setFlag("TP", true);
@@ -94,8 +87,8 @@ private slots:
     }
 
     void operatorEditsReachTheModel() {
-        auto& settings = m_panel->settings();
-        QTest::mouseClick(find<QCheckBox>("TA"), Qt::LeftButton);
+        auto& settings = m_harness->panel.settings();
+        WindowHarness::clickBox(find<QCheckBox>("TA"));
         QVERIFY(settings.flag("TA"));
         find<QComboBox>("MS")->setCurrentIndex(0);
         QCOMPARE(settings.choice("MS"), 0);
@@ -110,7 +103,7 @@ private slots:
     }
 
     void stateFromTheModelEnablesAndHides() {
-        auto& settings = m_panel->settings();
+        auto& settings = m_harness->panel.settings();
         auto* read = find<QPushButton>("BREC1");
         settings.setEnabled("BREC1", false);
         QVERIFY(!read->isEnabled());
@@ -122,14 +115,14 @@ private slots:
     void updateConnectsToTheChosenPort() {
         auto* pages = find<QTabWidget>("PageControl1");
         pages->setCurrentIndex(5);
-        QCOMPARE(m_panel->settings().choice("PageControl1"), 5);
+        QCOMPARE(m_harness->panel.settings().choice("PageControl1"), 5);
         auto* ports = find<QComboBox>("CBPORT");
         QCOMPARE(ports->count(), 258);
         QCOMPARE(ports->currentText(), QString("(None)"));
         ports->setCurrentIndex(2);
         QTest::mouseClick(find<QPushButton>("BCUPD"), Qt::LeftButton);
         QCOMPARE(find<QLabel>("LS")->text(), QString("Port COM1 opened"));
-        QCOMPARE(m_library->calls,
+        QCOMPARE(m_harness->library.calls,
                  (std::vector<std::string>{"Disconnect", "ConnectionSetup(1,1,0,1)", "Connect"}));
 
         pages->setCurrentIndex(0);
@@ -142,7 +135,7 @@ private slots:
     // The same operator steps against the stand-in library the program ships with.
     void updateOpensCom1OnTheStandInLibrary() {
         korvel::link::KxioLibrary library;
-        Panel panel(Panel::Services{m_codePage, '.', library, m_dialogs, {}});
+        Panel panel(Panel::Services{m_harness->codePage, '.', library, m_harness->dialogs, {}});
         TForm1 window(panel);
         window.show();
         panel.FormCreate();
@@ -164,33 +157,13 @@ private slots:
         QTest::keyClicks(edit, "a1b2-3");
         QCOMPARE(edit->text(), QString("123"));
         QTest::keyClick(edit, Qt::Key_Backspace);
-        QCOMPARE(m_panel->settings().text("ELPTA"), std::string("12"));
+        QCOMPARE(m_harness->panel.settings().text("ELPTA"), std::string("12"));
     }
 
 private:
-    // QTest::keyClicks takes Latin-1 only; this types any character, as a keyboard would.
-    static void typeText(QWidget* widget, const QString& text) {
-        for (QChar character : text) {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(character));
-            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(character));
-            QApplication::sendEvent(widget, &press);
-            QApplication::sendEvent(widget, &release);
-        }
-    }
+    template <typename Widget> Widget* find(const char* name) { return m_harness->find<Widget>(name); }
 
-    template <typename Widget> Widget* find(const char* name) {
-        auto* widget = m_window->findChild<Widget*>(name);
-        if (widget == nullptr) {
-            qFatal("no widget %s", name);
-        }
-        return widget;
-    }
-
-    const korvel::text::CodePage m_codePage{1252};
-    korvel::fakes::ScriptedDialogs m_dialogs;
-    std::unique_ptr<korvel::fakes::RecordingLibrary> m_library;
-    std::unique_ptr<Panel> m_panel;
-    std::unique_ptr<TForm1> m_window;
+    std::unique_ptr<WindowHarness> m_harness;
 };
 
 QTEST_MAIN(TForm1Test)

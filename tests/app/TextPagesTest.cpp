@@ -1,0 +1,126 @@
+#include "WindowHarness.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+
+using korvel::tests::WindowHarness;
+
+// The Dynamic PS, Radiotext and Text Sources pages, and the timers behind them.
+class TextPagesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { m_harness = std::make_unique<WindowHarness>(); }
+    void cleanup() { m_harness.reset(); }
+
+    void everyPageFitsTheFixedWindow() {
+        auto* pages = find<QTabWidget>("PageControl1");
+        const QSize area = pages->currentWidget()->size();
+        for (int index = 0; index < pages->count(); ++index) {
+            const QSize needed = pages->widget(index)->minimumSizeHint();
+            QVERIFY2(needed.width() <= area.width() && needed.height() <= area.height(),
+                     qPrintable(pages->tabText(index)));
+        }
+    }
+
+    void labelGridTakesEightCharactersAndEnterMovesOn() {
+        m_harness->panel.settings().setChoice("RGDPS1M", 0); // mode 0 edits the label grid
+        m_harness->showPage("TSDPS1");
+        auto* grid = find<QTableWidget>("DPS1");
+        grid->setFocus();
+        grid->setCurrentCell(8, 0);
+        grid->setCurrentCell(8, 0); // opens the row for typing, as a click does
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor != nullptr);
+        QTest::keyClicks(editor, "ABCDEFGHI");
+        QCOMPARE(m_harness->panel.settings().cell("DPS1", 8), std::string("ABCDEFGH"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(grid->currentRow(), 0);
+        QVERIFY2(QApplication::focusWidget() != editor, "the next row has its own editor");
+        QCOMPARE(grid->item(8, 0)->text(), QString("ABCDEFGH"));
+    }
+
+    void previewShowsTheStaticPsAfterARestart() {
+        auto& settings = m_harness->panel.settings();
+        settings.setText("PSDEF", "KORVEL");
+        m_harness->showPage("TSDPS1");
+        auto* preview = find<QLabel>("LP");
+        QTest::mouseDClick(preview, Qt::LeftButton);
+        auto* timer = m_harness->window.findChild<QTimer*>("TimerPreview");
+        QVERIFY(timer != nullptr && timer->isActive());
+        QTRY_COMPARE_WITH_TIMEOUT(preview->text(), QString("KORVEL  "), 3000); // the first tick
+        QCOMPARE(timer->intervalAsDuration(), settings.interval("TimerPreview"));
+    }
+
+    void rotationTimerFollowsItsControls() {
+        m_harness->showPage("TSRT");
+        auto* timer = m_harness->window.findChild<QTimer*>("Timer2");
+        QVERIFY(timer != nullptr);
+        QVERIFY(!timer->isActive());
+        WindowHarness::clickBox(find<QCheckBox>("RTSA"));
+        QVERIFY(!timer->isActive());
+        WindowHarness::clickBox(find<QCheckBox>("CBRTEN"));
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 5 * 60000);
+        auto* minutes = find<QDoubleSpinBox>("SERTSW");
+        minutes->setValue(0);
+        QCOMPARE(timer->interval(), 30000);
+        QCOMPARE(minutes->suffix(), QString(" .5 min"));
+        WindowHarness::clickBox(find<QCheckBox>("RTSA"));
+        QVERIFY(!timer->isActive());
+    }
+
+    void delayAtItsTopShowsInfinite() {
+        m_harness->showPage("TSDPS1");
+        auto* delay = find<QDoubleSpinBox>("SEDPS1DL");
+        delay->setValue(delay->maximum());
+        QCOMPARE(delay->suffix(), QString(" (infinite)"));
+        QCOMPARE(m_harness->panel.settings().decimal("SEDPS1DL"), 688.5);
+        delay->stepDown();
+        QCOMPARE(delay->suffix(), QString(" sec"));
+    }
+
+    void oneMessageIsCurrent() {
+        m_harness->showPage("TSRT");
+        auto& settings = m_harness->panel.settings();
+        auto* third = find<QRadioButton>("RBRT3");
+        WindowHarness::clickBox(third);
+        QVERIFY(settings.flag("RBRT3"));
+        QVERIFY(!settings.flag("RBRT1"));
+        QVERIFY(!find<QRadioButton>("RBRT1")->isChecked());
+        WindowHarness::clickBox(third);
+        QVERIFY2(third->isChecked(), "a second click keeps the choice");
+    }
+
+    void optionsShowTheirExampleAndConversion() {
+        m_harness->showPage("TSTS");
+        find<QTabWidget>("PageControl2")->setCurrentWidget(find<QWidget>("TSMORE"));
+        auto& settings = m_harness->panel.settings();
+        auto* example = find<QLabel>("STEXMP");
+        const QString before = example->text();
+        QVERIFY(!before.isEmpty());
+        WindowHarness::clickBox(find<QCheckBox>("CBCTC"));
+        QCOMPARE(example->text(), before.toUpper());
+        auto* conversion = find<QGroupBox>("RBANSIC");
+        const QList<QRadioButton*> choices = conversion->findChildren<QRadioButton*>();
+        QCOMPARE(choices.size(), 3);
+        WindowHarness::clickBox(choices[2]);
+        QCOMPARE(settings.choice("RBANSIC"), 2);
+    }
+
+private:
+    template <typename Widget> Widget* find(const char* name) { return m_harness->find<Widget>(name); }
+
+    std::unique_ptr<WindowHarness> m_harness;
+};
+
+QTEST_MAIN(TextPagesTest)
+#include "TextPagesTest.moc"

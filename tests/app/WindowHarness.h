@@ -1,0 +1,69 @@
+#pragma once
+
+#include "app/Panel.h"
+#include "app/TForm1.h"
+#include "fakes/RecordingLibrary.h"
+#include "fakes/ScriptedDialogs.h"
+#include "text/CodePage.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTabWidget>
+#include <QTest>
+#include <memory>
+
+namespace korvel::tests {
+
+// A started and shown main window on a panel with a recording encoder library and scripted dialogs, on the
+// Western European desktop code page.
+class WindowHarness {
+public:
+    WindowHarness()
+        : panel({codePage, '.', library, dialogs, {}})
+        , window(panel) {
+        panel.FormCreate();
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window)) {
+            qFatal("the window was not shown");
+        }
+    }
+
+    template <typename Widget> Widget* find(const char* name) {
+        auto* widget = window.findChild<Widget*>(name);
+        if (widget == nullptr) {
+            qFatal("no widget %s", name);
+        }
+        return widget;
+    }
+
+    // Brings a page of the page control to the front, as a click on its tab would.
+    void showPage(const char* page) {
+        auto* pages = find<QTabWidget>("PageControl1");
+        pages->setCurrentWidget(find<QWidget>(page));
+        QApplication::processEvents();
+    }
+
+    // Clicks a check box or radio button on its indicator, where a click always counts.
+    static void clickBox(QAbstractButton* box) {
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->height() / 2, box->height() / 2));
+    }
+
+    // QTest::keyClicks takes Latin-1 only; this types any character, as a keyboard would.
+    static void typeText(QWidget* widget, const QString& text) {
+        for (QChar character : text) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(character));
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(character));
+            QApplication::sendEvent(widget, &press);
+            QApplication::sendEvent(widget, &release);
+        }
+    }
+
+    const text::CodePage codePage{1252};
+    fakes::ScriptedDialogs dialogs;
+    fakes::RecordingLibrary library;
+    app::Panel panel;
+    app::TForm1 window;
+};
+
+} // namespace korvel::tests
