@@ -236,9 +236,10 @@ inline constexpr std::array kCommandDefs{
     CommandDef{"LCT", {}, true, false},
     // The hardware descriptions match the default type, Corvid.
     CommandDef{"LHDES0", {}, true, false}, CommandDef{"LHDES1a"}, CommandDef{"LHDES1b"},
+    CommandDef{"LM0"}, CommandDef{"LM123"},
     CommandDef{"Show1"}, CommandDef{"Hide1"},
 };
-static_assert(kCommandDefs.size() == 22);
+static_assert(kCommandDefs.size() == 24);
 
 inline constexpr std::array kTimerDefs{
     TimerDef{"Timer1",       std::chrono::milliseconds{3000},  true},

@@ -13,7 +13,7 @@ struct ProgramState {
     int portIndex = -1;        // port row last applied; -1 until the first connection attempt
     std::string skinPicturePath;
     std::chrono::milliseconds lastDeviceActionTime{0}; // time of day of the last Send, Read or Store
-    int radiotextToggle = 0; // the radiotext A/B flag last handed out: 0 = A, 1 = B
+    int radiotextToggle = 0;                           // the radiotext A/B flag last handed out: 0 = A, 1 = B
     int windowTop = 10;
     int windowLeft = 10;
 };

@@ -18,6 +18,8 @@ void DynamicPsEditors::enableEditors(bool grid, bool freeText) {
 void DynamicPsEditors::RGDPS1MClick() {
     const bool fixedLabels = m_settings.choice("RGDPS1M") == 0;
     enableEditors(fixedLabels, !fixedLabels);
+    m_settings.setEnabled("LM0", fixedLabels);
+    m_settings.setEnabled("LM123", !fixedLabels);
     m_preview.ResetPreview();
 }
 

@@ -51,6 +51,8 @@ TEST_F(DynamicPsEditorsTest, ModeChoosesTheEditorAndRestartsThePreview) {
         m_settings.setChoice("RGDPS1M", c.mode);
         m_editors.RGDPS1MClick();
         expectEditors(c.grid, !c.grid);
+        EXPECT_EQ(m_settings.enabled("LM0"), c.grid) << "the labels follow their editors";
+        EXPECT_EQ(m_settings.enabled("LM123"), !c.grid);
         EXPECT_FALSE(m_preview.running());
         EXPECT_EQ(m_preview.mode(), c.previewMode);
     }
