@@ -22,10 +22,20 @@ namespace korvel::app {
 
 namespace {
 
-template <typename Binding, typename Widget>
-std::unique_ptr<WidgetBinding> bindAs(const BindingContext& context, QWidget* widget) {
-    auto* typed = qobject_cast<Widget*>(widget);
-    return typed ? std::make_unique<Binding>(context, typed) : nullptr;
+// One way of showing a control: the binding class and the widget type it takes.
+template <typename Binding, typename Widget> struct As {
+    static std::unique_ptr<WidgetBinding> make(const BindingContext& context, QWidget* widget) {
+        auto* typed = qobject_cast<Widget*>(widget);
+        return typed ? std::make_unique<Binding>(context, typed) : nullptr;
+    }
+};
+
+// The first of the ways that fits the widget; none when no way fits.
+template <typename... Ways>
+std::unique_ptr<WidgetBinding> firstFitting(const BindingContext& context, QWidget* widget) {
+    std::unique_ptr<WidgetBinding> binding;
+    ((binding = binding ? std::move(binding) : Ways::make(context, widget)), ...);
+    return binding;
 }
 
 } // namespace
@@ -98,31 +108,21 @@ std::unique_ptr<WidgetBinding> ModelBinder::makeBinding(QWidget* widget, model::
     const BindingContext& c = m_context;
     switch (kind) {
     case Kind::Text:
-        if (auto b = bindAs<LineEditBinding, QLineEdit>(c, widget)) {
-            return b;
-        }
-        if (auto b = bindAs<ComboBoxBinding, QComboBox>(c, widget)) {
-            return b;
-        }
-        return bindAs<LabelBinding, QLabel>(c, widget);
+        return firstFitting<As<LineEditBinding, QLineEdit>, As<ComboBoxBinding, QComboBox>,
+                            As<LabelBinding, QLabel>>(c, widget);
     case Kind::Choice:
-        if (auto b = bindAs<ComboBoxBinding, QComboBox>(c, widget)) {
-            return b;
-        }
-        if (auto b = bindAs<PageBinding, QTabWidget>(c, widget)) {
-            return b;
-        }
-        return bindAs<RadioGroupBinding, QGroupBox>(c, widget);
+        return firstFitting<As<ComboBoxBinding, QComboBox>, As<PageBinding, QTabWidget>,
+                            As<RadioGroupBinding, QGroupBox>>(c, widget);
     case Kind::Flag:
-        return bindAs<FlagBinding, QAbstractButton>(c, widget);
+        return firstFitting<As<FlagBinding, QAbstractButton>>(c, widget);
     case Kind::CheckList:
-        return bindAs<CheckListBinding, QListWidget>(c, widget);
+        return firstFitting<As<CheckListBinding, QListWidget>>(c, widget);
     case Kind::Integer:
-        return bindAs<IntegerBinding, QSpinBox>(c, widget);
+        return firstFitting<As<IntegerBinding, QSpinBox>>(c, widget);
     case Kind::Decimal:
-        return bindAs<DecimalBinding, QDoubleSpinBox>(c, widget);
+        return firstFitting<As<DecimalBinding, QDoubleSpinBox>>(c, widget);
     case Kind::Grid:
-        return bindAs<GridBinding, QTableWidget>(c, widget);
+        return firstFitting<As<GridBinding, QTableWidget>>(c, widget);
     case Kind::Command:
         return std::make_unique<CommandBinding>(c, widget);
     case Kind::Timer:
