@@ -1,10 +1,10 @@
 #include "text/DpsPreview.h"
 
+#include "encoder/MemoryMap.h"
 #include "model/StationSettings.h"
 #include "text/DynamicPs.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace korvel::text {
 
@@ -13,9 +13,6 @@ namespace {
 constexpr int kLabel = static_cast<int>(DynamicPs::kLabelLength);
 constexpr int kRunningAbove = -20; // positions at or below count as idle
 constexpr int kTicksBeforeFirstLoop = 6;
-constexpr int kMaxSteps = 255; // of the label period and of the delay
-constexpr double kLabelPeriodStep_s = 0.5;
-constexpr double kDelayStep_s = 2.7;
 constexpr int kTicksPerDelayStep = 5;
 constexpr std::chrono::milliseconds kBaseTick{350};
 // Radiotext and the user group each take air time from the PS groups, so labels stand longer.
@@ -63,15 +60,13 @@ void DpsPreview::RGDLDClick() {
     m_speed = m_settings.choice("RGDLD") == 0 ? 1 : 0; // "High" is 1
 }
 
+// The label ticks and delay steps are the bytes Send writes to the label period and delay registers.
 void DpsPreview::SEDPSLPChange() {
-    const double period_s = m_settings.decimal("SEDPSLP");
-    m_labelTicks = std::clamp(static_cast<int>(period_s / kLabelPeriodStep_s - 0.5), 0, kMaxSteps);
+    m_labelTicks = encoder::dpsLabelPeriodByte(m_settings.decimal("SEDPSLP"));
 }
 
 void DpsPreview::updateDelay() {
-    const double delay_s = m_settings.decimal("SEDPS1DL");
-    const int steps = std::clamp(static_cast<int>(std::lround(delay_s / kDelayStep_s)), 0, kMaxSteps);
-    m_delayTicks = kTicksPerDelayStep * steps;
+    m_delayTicks = kTicksPerDelayStep * encoder::dpsDelayByte(m_settings.decimal("SEDPS1DL"));
 }
 
 void DpsPreview::LPDblClick() {

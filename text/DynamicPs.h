@@ -1,5 +1,7 @@
 #pragma once
 
+#include "encoder/MemoryMap.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -14,8 +16,8 @@ namespace korvel::text {
 // in mode 0, the free text DPS1B in modes 1..3. Texts are bytes of the desktop code page.
 class DynamicPs {
 public:
-    static constexpr std::size_t kLabelLength = 8;
-    static constexpr std::size_t kMaxTextLength = 72; // nine labels
+    static constexpr std::size_t kLabelLength = encoder::kPsLength;
+    static constexpr std::size_t kMaxTextLength = encoder::kDpsTextMax; // nine labels
     static constexpr std::size_t kJustifiedRows = 9;
 
     // The settings must outlive the composer.
