@@ -1,6 +1,7 @@
 #include "link/Connection.h"
 
 #include "link/PortList.h"
+#include "model/Blanks.h"
 
 #include <charconv>
 
@@ -12,12 +13,7 @@ constexpr char kBackspace = 8;
 
 // A decimal integer with an optional sign and blanks around it, as an operator may leave it.
 std::optional<int> parseDecimal(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
+    text = model::trimBlanks(text);
     if (!text.empty() && text.front() == '+') {
         text.remove_prefix(1);
     }

@@ -1,5 +1,7 @@
 #include "model/StationSettings.h"
 
+#include "model/Blanks.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -17,13 +19,7 @@ std::string kindError(std::string_view name) {
 }
 
 std::optional<double> parseDecimal(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
-    std::string normal(text);
+    std::string normal(trimBlanks(text));
     std::replace(normal.begin(), normal.end(), ',', '.');
     double value = 0;
     const char* end = normal.data() + normal.size();
