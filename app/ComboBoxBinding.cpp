@@ -13,11 +13,8 @@ ComboBoxBinding::ComboBoxBinding(BindingContext context, QComboBox* combo)
         m_combo->setEditable(true);
         m_combo->setInsertPolicy(QComboBox::NoInsert);
         LineEditBinding::limitEditor(m_combo->lineEdit(), text(), settings().maxLength(name()));
-        QObject::connect(combo, &QComboBox::editTextChanged, combo, [this](const QString& typed) {
-            if (auto bytes = text().fromQString(typed)) {
-                settings().setText(name(), std::move(*bytes));
-            }
-        });
+        QObject::connect(combo, &QComboBox::editTextChanged, combo,
+                         [this](const QString& typed) { storeText(typed); });
     } else {
         QObject::connect(combo, &QComboBox::currentIndexChanged, combo,
                          [this](int index) { settings().setChoice(name(), index); });

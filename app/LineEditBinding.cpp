@@ -14,11 +14,7 @@ LineEditBinding::LineEditBinding(BindingContext context, QLineEdit* edit)
     : WidgetBinding(context, edit)
     , m_edit(edit) {
     limitEditor(edit, text(), settings().maxLength(name()));
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString& typed) {
-        if (auto bytes = text().fromQString(typed)) {
-            settings().setText(name(), std::move(*bytes));
-        }
-    });
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString& typed) { storeText(typed); });
 }
 
 void LineEditBinding::limitEditor(QLineEdit* edit, const DesktopText& text, int maxLength) {

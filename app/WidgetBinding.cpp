@@ -47,6 +47,12 @@ void WidgetBinding::showState() {
     }
 }
 
+void WidgetBinding::storeText(const QString& typed) {
+    if (auto bytes = text().fromQString(typed)) {
+        settings().setText(m_name, std::move(*bytes));
+    }
+}
+
 QStringList WidgetBinding::itemList() const {
     QStringList list;
     for (const std::string& item : m_context.settings.items(m_name)) {

@@ -38,6 +38,9 @@ protected:
     [[nodiscard]] const DesktopText& text() const { return m_context.text; }
     [[nodiscard]] ControlEvents& events() { return m_context.events; }
     [[nodiscard]] QStringList itemList() const;
+    // The operator's text as the control's value; the editors only let through what the code
+    // page can store.
+    void storeText(const QString& typed);
 
     virtual void showValue() = 0;
     virtual void showItems() {}
