@@ -18,6 +18,11 @@ struct KeyHandler {
     void (*handle)(Panel&, char& key);
 };
 
+struct GridKeyHandler {
+    std::string_view control;
+    int (*handle)(Panel&, int row, char& key); // returns the row current afterwards
+};
+
 // clang-format off
 // Buttons and menu items.
 constexpr std::array kClicks{
@@ -37,6 +42,10 @@ constexpr std::array kExits{
 
 constexpr std::array kKeys{
     KeyHandler{"ELPTA", [](Panel&, char& key) { link::Connection::ELPTAKeyPress(key); }},
+};
+
+constexpr std::array kGridKeys{
+    GridKeyHandler{"DPS1", [](Panel& p, int row, char& key) { return p.dpsEditors().DPS1KeyPress(row, key); }},
 };
 
 constexpr std::array kTimers{
@@ -138,7 +147,7 @@ void Panel::exit(std::string_view control) {
 }
 
 bool Panel::filtersKeys(std::string_view control) const {
-    return find(kKeys, control) != nullptr || control == "DPS1";
+    return find(kKeys, control) != nullptr || find(kGridKeys, control) != nullptr;
 }
 
 void Panel::keyPress(std::string_view control, char& key) {
@@ -148,7 +157,8 @@ void Panel::keyPress(std::string_view control, char& key) {
 }
 
 int Panel::gridKeyPress(std::string_view control, int row, char& key) {
-    return control == "DPS1" ? m_dpsEditors.DPS1KeyPress(row, key) : row;
+    const GridKeyHandler* handler = find(kGridKeys, control);
+    return handler ? handler->handle(*this, row, key) : row;
 }
 
 void Panel::tick(std::string_view timer) {
