@@ -30,13 +30,4 @@ void TimerBridge::follow(Entry& entry) {
     }
 }
 
-QTimer* TimerBridge::timer(std::string_view name) const {
-    for (const auto& entry : m_entries) {
-        if (entry->name == name) {
-            return entry->timer;
-        }
-    }
-    return nullptr;
-}
-
 } // namespace korvel::app

@@ -17,8 +17,6 @@ class TimerBridge : public QObject {
 public:
     TimerBridge(model::StationSettings& settings, ControlEvents& events, QObject* parent);
 
-    [[nodiscard]] QTimer* timer(std::string_view name) const;
-
 private:
     struct Entry {
         std::string name;
