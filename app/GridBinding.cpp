@@ -53,12 +53,8 @@ GridBinding::GridBinding(BindingContext context, QTableWidget* table)
     , m_table(table) {
     m_table->setRowCount(settings().rows(name()));
     m_table->setColumnCount(settings().columns(name()));
+    // Every edit goes through a cell editor, which stores each keystroke (see CellDelegate).
     m_table->setItemDelegate(new CellDelegate(context, name(), table));
-    QObject::connect(table, &QTableWidget::cellChanged, table, [this](int row, int column) {
-        if (auto bytes = text().fromQString(m_table->item(row, column)->text())) {
-            settings().setCell(name(), row, column, std::move(*bytes));
-        }
-    });
 }
 
 void GridBinding::showValue() {
