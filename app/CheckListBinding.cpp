@@ -5,8 +5,10 @@ namespace korvel::app {
 CheckListBinding::CheckListBinding(BindingContext context, QListWidget* list)
     : WidgetBinding(context, list)
     , m_list(list) {
-    QObject::connect(list, &QListWidget::itemChanged, list, [this](QListWidgetItem* item) {
-        settings().setChecked(name(), m_list->row(item), item->checkState() == Qt::Checked);
+    QObject::connect(list, &QListWidget::itemChanged, receiver(), [this](QListWidgetItem* item) {
+        const int row = m_list->row(item);
+        const bool checked = item->checkState() == Qt::Checked;
+        edit([this, row, checked] { settings().setChecked(name(), row, checked); });
     });
 }
 

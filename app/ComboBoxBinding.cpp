@@ -12,17 +12,19 @@ ComboBoxBinding::ComboBoxBinding(BindingContext context, QComboBox* combo)
     if (holdsText()) {
         m_combo->setEditable(true);
         m_combo->setInsertPolicy(QComboBox::NoInsert);
-        LineEditBinding::limitEditor(m_combo->lineEdit(), text(), settings().maxLength(name()));
-        QObject::connect(combo, &QComboBox::editTextChanged, combo,
+        LineEditBinding::limitEditor(m_combo->lineEdit(), context, name());
+        QObject::connect(combo, &QComboBox::editTextChanged, receiver(),
                          [this](const QString& typed) { storeText(typed); });
+        QObject::connect(m_combo->lineEdit(), &QLineEdit::editingFinished, receiver(),
+                         [this] { finishEditing(); });
     } else {
-        QObject::connect(combo, &QComboBox::currentIndexChanged, combo,
-                         [this](int index) { settings().setChoice(name(), index); });
+        QObject::connect(combo, &QComboBox::currentIndexChanged, receiver(),
+                         [this](int index) { edit([this, index] { settings().setChoice(name(), index); }); });
     }
 }
 
 bool ComboBoxBinding::holdsText() {
-    return settings().kind(name()) == model::Kind::Text;
+    return name().kind() == model::Kind::Text;
 }
 
 void ComboBoxBinding::showItems() {

@@ -9,7 +9,7 @@ CommandBinding::CommandBinding(BindingContext context, QWidget* widget)
     : WidgetBinding(context, widget)
     , m_widget(widget) {
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        QObject::connect(button, &QAbstractButton::clicked, button, [this] { events().click(name()); });
+        QObject::connect(button, &QAbstractButton::clicked, receiver(), [this] { events().click(name()); });
     }
 }
 

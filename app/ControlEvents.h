@@ -1,31 +1,37 @@
 #pragma once
 
-#include <string_view>
+#include "model/ControlName.h"
+
+#include <functional>
 
 namespace korvel::app {
 
-// The operator's events on named controls, and the timers' ticks, forwarded by the window to
-// the logic. Changes of values are not events: the logic observes the settings for those.
+// The operator's events on named controls, the timers' ticks and the operator's edits of
+// values, forwarded by the window to the logic. The logic reacts to the values themselves
+// through the settings; an edit only says that the window is about to change one.
 class ControlEvents {
 public:
     virtual ~ControlEvents() = default;
 
     // A button or menu item was pressed.
-    virtual void click(std::string_view control) = 0;
-    virtual void doubleClick(std::string_view control) = 0;
+    virtual void click(model::ControlName control) = 0;
+    virtual void doubleClick(model::ControlName control) = 0;
     // The focus left the control (for a grid: the grid and its cell editor).
-    virtual void exit(std::string_view control) = 0;
+    virtual void exit(model::ControlName control) = 0;
 
     // Whether characters typed into the control go through keyPress (gridKeyPress for grids).
-    [[nodiscard]] virtual bool filtersKeys(std::string_view control) const = 0;
+    [[nodiscard]] virtual bool filtersKeys(model::ControlName control) const = 0;
     // A character typed into the control, as a byte of the desktop code page: set it to '\0'
     // to discard the keystroke, or replace it.
-    virtual void keyPress(std::string_view control, char& key) = 0;
+    virtual void keyPress(model::ControlName control, char& key) = 0;
     // The same for a cell of a grid's row; returns the row that is current afterwards.
-    [[nodiscard]] virtual int gridKeyPress(std::string_view control, int row, char& key) = 0;
+    [[nodiscard]] virtual int gridKeyPress(model::ControlName control, int row, char& key) = 0;
 
     // One of the timers of the settings elapsed.
-    virtual void tick(std::string_view timer) = 0;
+    virtual void tick(model::ControlName timer) = 0;
+
+    // The operator changed a value: apply writes it to the settings, whose reactions then run.
+    virtual void edit(const std::function<void()>& apply) = 0;
 };
 
 } // namespace korvel::app

@@ -9,7 +9,7 @@ DecimalBinding::DecimalBinding(BindingContext context, QDoubleSpinBox* spin)
     m_spin->setDecimals(def.decimals);
     m_spin->setRange(def.min, def.max);
     m_spin->setSingleStep(def.step);
-    QObject::connect(spin, &QDoubleSpinBox::valueChanged, spin,
+    QObject::connect(spin, &QDoubleSpinBox::valueChanged, receiver(),
                      [this](double value) { settings().setDecimal(name(), value); });
 }
 

@@ -19,6 +19,7 @@ public:
     [[nodiscard]] QString toQString(std::string_view bytes) const;
     // nullopt when the code page lacks a character of the text.
     [[nodiscard]] std::optional<std::string> fromQString(const QString& text) const;
+    [[nodiscard]] int codePageNumber() const { return m_codePage.number(); }
 
 private:
     const text::CodePage& m_codePage;

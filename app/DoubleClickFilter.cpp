@@ -4,10 +4,10 @@
 
 namespace korvel::app {
 
-DoubleClickFilter::DoubleClickFilter(ControlEvents& events, std::string control, QObject* parent)
+DoubleClickFilter::DoubleClickFilter(ControlEvents& events, model::ControlName control, QObject* parent)
     : QObject(parent)
     , m_events(events)
-    , m_control(std::move(control)) {}
+    , m_control(control) {}
 
 bool DoubleClickFilter::eventFilter(QObject* /*watched*/, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick) {

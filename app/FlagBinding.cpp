@@ -10,9 +10,9 @@ FlagBinding::FlagBinding(BindingContext context, QAbstractButton* button)
     m_button->setCheckable(true);
     const bool radio = qobject_cast<QRadioButton*>(button) != nullptr;
     m_button->setAutoExclusive(false);
-    QObject::connect(button, &QAbstractButton::clicked, button, [this, radio](bool checked) {
+    QObject::connect(button, &QAbstractButton::clicked, receiver(), [this, radio](bool checked) {
         // Clicking a checked radio button leaves it checked, as in an exclusive group.
-        settings().setFlag(name(), radio || checked);
+        edit([this, radio, checked] { settings().setFlag(name(), radio || checked); });
         const QSignalBlocker blocker(m_button);
         showValue();
     });

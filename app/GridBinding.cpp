@@ -4,6 +4,7 @@
 #include "app/LineEditBinding.h"
 
 #include <QLineEdit>
+#include <QPointer>
 #include <QStyledItemDelegate>
 
 namespace korvel::app {
@@ -15,10 +16,10 @@ namespace {
 // operator types.
 class CellDelegate : public QStyledItemDelegate {
 public:
-    CellDelegate(BindingContext context, std::string name, QTableWidget* table)
+    CellDelegate(BindingContext context, model::ControlName name, QTableWidget* table)
         : QStyledItemDelegate(table)
         , m_context(context)
-        , m_name(std::move(name))
+        , m_name(name)
         , m_table(table) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
@@ -28,22 +29,35 @@ public:
         if (edit == nullptr) {
             return editor;
         }
-        LineEditBinding::limitEditor(edit, m_context.text, m_context.settings.maxLength(m_name));
+        LineEditBinding::limitEditor(edit, m_context, m_name);
         QObject::connect(edit, &QLineEdit::textEdited, edit, [this, index](const QString& typed) {
             if (auto bytes = m_context.text.fromQString(typed)) {
-                m_context.settings.setCell(m_name, index.row(), index.column(), std::move(*bytes));
+                m_context.events.edit([&] {
+                    m_context.settings.setCell(m_name, index.row(), index.column(), std::move(*bytes));
+                });
             }
         });
         if (m_context.events.filtersKeys(m_name)) {
-            edit->installEventFilter(new KeyFilter(m_context.events, m_context.text, m_name, edit, m_table));
+            m_keys = new KeyFilter(m_context.events, m_context.text, m_name, edit, m_table);
         }
         return editor;
     }
 
+protected:
+    // The logic sees the keys before the delegate, which would otherwise commit and close the
+    // editor a second time after the logic has moved to another row on Enter.
+    bool eventFilter(QObject* editor, QEvent* event) override {
+        if (!m_keys.isNull() && m_keys->parent() == editor && m_keys->filter(editor, event)) {
+            return true;
+        }
+        return QStyledItemDelegate::eventFilter(editor, event);
+    }
+
 private:
     BindingContext m_context;
-    std::string m_name;
+    model::ControlName m_name;
     QTableWidget* m_table;
+    mutable QPointer<KeyFilter> m_keys; // of the open editor, which owns it
 };
 
 } // namespace
@@ -62,6 +76,13 @@ void GridBinding::showValue() {
         for (int column = 0; column < m_table->columnCount(); ++column) {
             showCell(row, column);
         }
+    }
+}
+
+void GridBinding::showEnabled(bool enabled) {
+    WidgetBinding::showEnabled(enabled);
+    if (!enabled) {
+        m_table->clearSelection();
     }
 }
 

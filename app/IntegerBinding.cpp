@@ -7,8 +7,9 @@ IntegerBinding::IntegerBinding(BindingContext context, QSpinBox* spin)
     , m_spin(spin) {
     const model::IntegerDef& def = settings().integerDef(name());
     m_spin->setRange(def.min, def.max);
-    QObject::connect(spin, &QSpinBox::valueChanged, spin,
-                     [this](int value) { settings().setInteger(name(), value); });
+    QObject::connect(spin, &QSpinBox::valueChanged, receiver(),
+                     [this](int value) { edit([this, value] { settings().setInteger(name(), value); }); });
+    QObject::connect(spin, &QSpinBox::editingFinished, receiver(), [this] { finishEditing(); });
 }
 
 void IntegerBinding::showValue() {

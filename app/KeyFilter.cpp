@@ -10,13 +10,18 @@ namespace korvel::app {
 namespace {
 
 constexpr char kEnter = 13;
+constexpr char kBackspace = 8;
+constexpr auto kShortcutModifiers = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
 
 // The character a key press types, as the logic sees it; none for keys that type nothing.
 std::optional<char> typedCharacter(const QKeyEvent& key, const DesktopText& text) {
     if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
         return kEnter;
     }
-    if (key.key() == Qt::Key_Delete || key.text().size() != 1) {
+    if (key.key() == Qt::Key_Backspace) {
+        return kBackspace;
+    }
+    if ((key.modifiers() & kShortcutModifiers) != 0 || key.text().size() != 1 || !key.text()[0].isPrint()) {
         return std::nullopt;
     }
     const std::optional<std::string> bytes = text.fromQString(key.text());
@@ -25,12 +30,12 @@ std::optional<char> typedCharacter(const QKeyEvent& key, const DesktopText& text
 
 } // namespace
 
-KeyFilter::KeyFilter(ControlEvents& events, DesktopText text, std::string control, QObject* parent,
+KeyFilter::KeyFilter(ControlEvents& events, DesktopText text, model::ControlName control, QObject* parent,
                      QTableWidget* grid)
     : QObject(parent)
     , m_events(events)
     , m_text(text)
-    , m_control(std::move(control))
+    , m_control(control)
     , m_grid(grid) {}
 
 char KeyFilter::handle(char key) {
@@ -51,6 +56,10 @@ char KeyFilter::handle(char key) {
 }
 
 bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
+    return filter(watched, event);
+}
+
+bool KeyFilter::filter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress || m_replaying) {
         return false;
     }

@@ -9,7 +9,9 @@ LabelBinding::LabelBinding(BindingContext context, QLabel* label)
 }
 
 void LabelBinding::showValue() {
-    m_label->setText(text().toQString(settings().text(name())));
+    const std::string& shown = settings().text(name());
+    const bool utf8 = model::StationSettings::textDef(name()).encoding == model::TextEncoding::Utf8;
+    m_label->setText(utf8 ? QString::fromStdString(shown) : text().toQString(shown));
 }
 
 } // namespace korvel::app

@@ -13,13 +13,20 @@ constexpr int kQtUnlimited = 32767; // QLineEdit's own default maximum
 LineEditBinding::LineEditBinding(BindingContext context, QLineEdit* edit)
     : WidgetBinding(context, edit)
     , m_edit(edit) {
-    limitEditor(edit, text(), settings().maxLength(name()));
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString& typed) { storeText(typed); });
+    limitEditor(edit, context, name());
+    QObject::connect(edit, &QLineEdit::textEdited, receiver(),
+                     [this](const QString& typed) { storeText(typed); });
+    QObject::connect(edit, &QLineEdit::editingFinished, receiver(), [this] { finishEditing(); });
 }
 
-void LineEditBinding::limitEditor(QLineEdit* edit, const DesktopText& text, int maxLength) {
+void LineEditBinding::limitEditor(QLineEdit* edit, const BindingContext& context, model::ControlName name) {
+    const int maxLength = context.settings.maxLength(name);
     edit->setMaxLength(maxLength > 0 ? maxLength : kQtUnlimited);
-    edit->setValidator(new CodePageValidator(text, edit));
+    const auto refused = [context](char32_t first, int count) {
+        const std::string message = CodePageValidator::message(first, count, context.text.codePageNumber());
+        context.events.edit([&] { context.settings.setText("StatusBar1", message); });
+    };
+    edit->setValidator(new CodePageValidator(context.text, refused, edit));
 }
 
 void LineEditBinding::showValue() {

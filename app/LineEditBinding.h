@@ -12,8 +12,9 @@ class LineEditBinding : public WidgetBinding {
 public:
     LineEditBinding(BindingContext context, QLineEdit* edit);
 
-    // The limits any text editor of a control gets, shared with combo boxes and grid cells.
-    static void limitEditor(QLineEdit* edit, const DesktopText& text, int maxLength);
+    // The limits any text editor of a control gets, shared with combo boxes and grid cells: its
+    // length, and the characters of the code page, a refusal shown in the status bar.
+    static void limitEditor(QLineEdit* edit, const BindingContext& context, model::ControlName name);
 
 private:
     void showValue() override;

@@ -48,19 +48,20 @@ void ModelBinder::bindTree(QWidget* root) {
     QList<QWidget*> widgets = root->findChildren<QWidget*>();
     widgets.prepend(root);
     for (QWidget* widget : widgets) {
-        const std::string name = widget->objectName().toStdString();
-        if (name.empty() || !m_context.settings.has(name) || isBound(name)) {
+        const std::optional<model::ControlName> name =
+            model::ControlName::find(widget->objectName().toStdString());
+        if (!name || isBound(*name)) {
             continue;
         }
-        std::unique_ptr<WidgetBinding> binding = makeBinding(widget, m_context.settings.kind(name));
+        std::unique_ptr<WidgetBinding> binding = makeBinding(widget, name->kind());
         if (!binding) {
-            throw std::logic_error("widget '" + name + "' cannot show its control");
+            throw std::logic_error("widget '" + std::string(name->str()) + "' cannot show its control");
         }
         binding->start();
         m_bindings.push_back({std::move(binding), widget});
-        widget->installEventFilter(new DoubleClickFilter(m_context.events, name, widget));
-        if (m_context.events.filtersKeys(name)) {
-            filterKeys(widget, name);
+        widget->installEventFilter(new DoubleClickFilter(m_context.events, *name, widget));
+        if (m_context.events.filtersKeys(*name)) {
+            filterKeys(widget, *name);
         }
     }
 }
@@ -83,13 +84,14 @@ void ModelBinder::followFocus() {
                                  return w != nullptr && (w == control || control->isAncestorOf(w));
                              };
                              if (within(old) && !within(now)) {
+                                 bound.binding->finishEditing();
                                  m_context.events.exit(bound.binding->name());
                              }
                          }
                      });
 }
 
-void ModelBinder::filterKeys(QWidget* widget, const std::string& name) {
+void ModelBinder::filterKeys(QWidget* widget, model::ControlName name) {
     if (qobject_cast<QTableWidget*>(widget) != nullptr) {
         return; // a grid's cell editors filter their keys themselves
     }
@@ -98,7 +100,7 @@ void ModelBinder::filterKeys(QWidget* widget, const std::string& name) {
     typedInto->installEventFilter(new KeyFilter(m_context.events, m_context.text, name, typedInto));
 }
 
-bool ModelBinder::isBound(std::string_view name) const {
+bool ModelBinder::isBound(model::ControlName name) const {
     return std::any_of(m_bindings.begin(), m_bindings.end(),
                        [name](const Bound& bound) { return bound.binding->name() == name; });
 }

@@ -4,7 +4,6 @@
 
 #include <QPointer>
 #include <memory>
-#include <string_view>
 #include <vector>
 
 namespace korvel::app {
@@ -19,11 +18,11 @@ public:
     // cannot show its control's kind is a programming error: std::logic_error.
     void bindTree(QWidget* root);
 
-    [[nodiscard]] bool isBound(std::string_view name) const;
+    [[nodiscard]] bool isBound(model::ControlName name) const;
 
 private:
     [[nodiscard]] std::unique_ptr<WidgetBinding> makeBinding(QWidget* widget, model::Kind kind) const;
-    void filterKeys(QWidget* widget, const std::string& name);
+    void filterKeys(QWidget* widget, model::ControlName name);
     // Tells the logic when the focus leaves a bound control.
     void followFocus();
 

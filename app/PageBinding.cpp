@@ -5,8 +5,8 @@ namespace korvel::app {
 PageBinding::PageBinding(BindingContext context, QTabWidget* pages)
     : WidgetBinding(context, pages)
     , m_pages(pages) {
-    QObject::connect(pages, &QTabWidget::currentChanged, pages,
-                     [this](int index) { settings().setChoice(name(), index); });
+    QObject::connect(pages, &QTabWidget::currentChanged, receiver(),
+                     [this](int index) { edit([this, index] { settings().setChoice(name(), index); }); });
 }
 
 void PageBinding::showItems() {

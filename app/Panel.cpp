@@ -9,17 +9,17 @@ namespace korvel::app {
 namespace {
 
 struct Handler {
-    std::string_view control;
+    model::ControlName control;
     void (*handle)(Panel&);
 };
 
 struct KeyHandler {
-    std::string_view control;
+    model::ControlName control;
     void (*handle)(Panel&, char& key);
 };
 
 struct GridKeyHandler {
-    std::string_view control;
+    model::ControlName control;
     int (*handle)(Panel&, int row, char& key); // returns the row current afterwards
 };
 
@@ -73,7 +73,7 @@ constexpr std::array kReactions{
 // clang-format on
 
 template <typename Table>
-auto find(const Table& table, std::string_view control) -> const typename Table::value_type* {
+auto find(const Table& table, model::ControlName control) -> const typename Table::value_type* {
     for (const auto& entry : table) {
         if (entry.control == control) {
             return &entry;
@@ -82,7 +82,7 @@ auto find(const Table& table, std::string_view control) -> const typename Table:
     return nullptr;
 }
 
-template <typename Table> void run(const Table& table, std::string_view control, Panel& panel) {
+template <typename Table> void run(const Table& table, model::ControlName control, Panel& panel) {
     if (const auto* handler = find(table, control)) {
         handler->handle(panel);
     }
@@ -92,77 +92,109 @@ template <typename Table> void run(const Table& table, std::string_view control,
 
 Panel::Panel(Services services)
     : m_settings(services.decimalSeparator)
+    , m_guard(m_settings)
+    , m_guardedEvents(*this, m_guard)
     , m_codePage(services.codePage)
     , m_conversion(m_codePage)
     , m_library(services.library)
+    , m_loadSettings(std::move(services.loadSettings))
     , m_transactions(services.library, m_settings)
     , m_connection(services.library, m_settings, services.dialogs, std::move(services.processEvents))
     , m_titleCleanup(m_settings, m_codePage)
     , m_dynamicPs(m_settings)
     , m_preview(m_settings, m_dynamicPs)
     , m_dpsEditors(m_settings, m_preview)
-    , m_rotation(m_settings, m_transactions, m_conversion) {
+    , m_textWriter(m_settings, m_transactions, m_conversion, m_rotation)
+    , m_rotation(m_settings, m_textWriter) {
     observeReactions();
 }
 
 void Panel::observeReactions() {
     for (const Handler& reaction : kReactions) {
-        m_reactions.push_back(m_settings.subscribe(reaction.control, [this, &reaction](model::Aspect aspect) {
-            if (aspect == model::Aspect::Value) {
-                reaction.handle(*this);
-            }
-        }));
+        m_reactions.push_back(
+            m_settings.react(reaction.control, [this, &reaction] { reaction.handle(*this); }));
     }
 }
 
-// The steps of start-up that bring every dependent control into line, in their order.
 void Panel::FormCreate() {
+    m_guard.run([this] {
+        m_settings.program().startVisible = true;
+        m_settings.program().portIndex = -1;
+        loadSettings();
+        alignControls();
+    });
+}
+
+// The stored values arrive one by one; the reactions they would set off wait, and the
+// start-up steps below bring every dependent control into line once, in their order.
+void Panel::loadSettings() {
+    const model::StationSettings::ReactionHold hold(m_settings);
+    if (m_loadSettings) {
+        m_loadSettings(m_settings);
+    }
+}
+
+// The start-up steps after loading, in their order.
+void Panel::alignControls() {
     m_rotation.CBAUTOClick();
     m_connection.RGPORTClick(link::Connection::Sender::Window);
     m_dpsEditors.SEDPS1DLChange();
     m_dpsEditors.RGDPS1MClick();
     m_titleCleanup.GBMOClick();
-    m_dpsEditors.DPS1ENClick();
+    m_dpsEditors.followModeAndSource();
+    m_rotation.followRadiotextSource();
     m_rotation.SERTSWChange();
+    const bool visible = m_settings.program().startVisible;
+    m_settings.setVisible("Hide1", visible);
+    m_settings.setVisible("Show1", !visible);
     m_rotation.RTSAClick();
-    m_preview.ResetPreview();
     m_transactions.createKeepAlive(link::OsVersionClass());
+    m_preview.ResetPreview();
+    // Once more at the very end, so that after start-up the editors follow the mode.
+    m_dpsEditors.RGDPS1MClick();
 }
 
 void Panel::FormClose() {
-    m_library.Disconnect();
+    m_guard.run([this] {
+        m_settings.setText("StatusBar1", "Save and Exit...");
+        m_library.Disconnect();
+    });
     m_transactions.destroyKeepAlive();
 }
 
-void Panel::click(std::string_view control) {
+void Panel::click(model::ControlName control) {
     run(kClicks, control, *this);
 }
 
-void Panel::doubleClick(std::string_view control) {
+void Panel::doubleClick(model::ControlName control) {
     run(kDoubleClicks, control, *this);
 }
 
-void Panel::exit(std::string_view control) {
+void Panel::exit(model::ControlName control) {
     run(kExits, control, *this);
 }
 
-bool Panel::filtersKeys(std::string_view control) const {
+bool Panel::filtersKeys(model::ControlName control) const {
     return find(kKeys, control) != nullptr || find(kGridKeys, control) != nullptr;
 }
 
-void Panel::keyPress(std::string_view control, char& key) {
+void Panel::keyPress(model::ControlName control, char& key) {
     if (const KeyHandler* handler = find(kKeys, control)) {
         handler->handle(*this, key);
     }
 }
 
-int Panel::gridKeyPress(std::string_view control, int row, char& key) {
+int Panel::gridKeyPress(model::ControlName control, int row, char& key) {
     const GridKeyHandler* handler = find(kGridKeys, control);
     return handler ? handler->handle(*this, row, key) : row;
 }
 
-void Panel::tick(std::string_view timer) {
+void Panel::tick(model::ControlName timer) {
     run(kTimers, timer, *this);
+}
+
+void Panel::edit(const std::function<void()>& apply) {
+    apply();
 }
 
 } // namespace korvel::app

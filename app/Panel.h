@@ -1,11 +1,14 @@
 #pragma once
 
 #include "app/ControlEvents.h"
+#include "app/ErrorGuard.h"
+#include "app/GuardedEvents.h"
 #include "link/Connection.h"
 #include "link/EncoderLibrary.h"
 #include "link/Transactions.h"
 #include "model/Dialogs.h"
 #include "model/StationSettings.h"
+#include "operations/EncoderTextWriter.h"
 #include "text/CodePage.h"
 #include "text/DpsPreview.h"
 #include "text/DynamicPs.h"
@@ -20,8 +23,8 @@
 namespace korvel::app {
 
 // Owns the program's state and logic below the window: the station settings, the link to the
-// encoder and the handlers. The window is a view on it that forwards the operator's events;
-// tests drive it without a window.
+// encoder and the handlers. The window is a view on it that forwards the operator's events
+// through events(); tests drive it without a window.
 class Panel : public ControlEvents {
 public:
     // What the panel needs from its surroundings; all must outlive it.
@@ -31,23 +34,31 @@ public:
         link::EncoderLibrary& library;
         model::Dialogs& dialogs;
         std::function<void()> processEvents; // lets the window repaint during a long operation
+        // Loads the stored settings at start-up; none: every start is a first start.
+        std::function<void(model::StationSettings&)> loadSettings = {};
     };
 
     explicit Panel(Services services);
     Panel(const Panel&) = delete;
     Panel& operator=(const Panel&) = delete;
 
-    // Start-up once the window exists, and the close sequence.
+    // Start-up once the window exists, and the close sequence. An error shows in the status bar
+    // and ends the sequence; the program goes on.
     void FormCreate();
     void FormClose();
 
-    void click(std::string_view control) override;
-    void doubleClick(std::string_view control) override;
-    void exit(std::string_view control) override;
-    [[nodiscard]] bool filtersKeys(std::string_view control) const override;
-    void keyPress(std::string_view control, char& key) override;
-    [[nodiscard]] int gridKeyPress(std::string_view control, int row, char& key) override;
-    void tick(std::string_view timer) override;
+    // The way in for the window: every event passes the error guard first.
+    [[nodiscard]] ControlEvents& events() { return m_guardedEvents; }
+    [[nodiscard]] ErrorGuard& guard() { return m_guard; }
+
+    void click(model::ControlName control) override;
+    void doubleClick(model::ControlName control) override;
+    void exit(model::ControlName control) override;
+    [[nodiscard]] bool filtersKeys(model::ControlName control) const override;
+    void keyPress(model::ControlName control, char& key) override;
+    [[nodiscard]] int gridKeyPress(model::ControlName control, int row, char& key) override;
+    void tick(model::ControlName timer) override;
+    void edit(const std::function<void()>& apply) override;
 
     [[nodiscard]] model::StationSettings& settings() { return m_settings; }
     [[nodiscard]] const text::CodePage& codePage() const { return m_codePage; }
@@ -62,17 +73,23 @@ public:
 
 private:
     void observeReactions();
+    void loadSettings();
+    void alignControls();
 
     model::StationSettings m_settings;
+    ErrorGuard m_guard;
+    GuardedEvents m_guardedEvents;
     const text::CodePage& m_codePage;
     text::RdsConversion m_conversion;
     link::EncoderLibrary& m_library;
+    std::function<void(model::StationSettings&)> m_loadSettings;
     link::Transactions m_transactions;
     link::Connection m_connection;
     text::TitleCleanup m_titleCleanup;
     text::DynamicPs m_dynamicPs;
     text::DpsPreview m_preview;
     text::DynamicPsEditors m_dpsEditors;
+    operations::EncoderTextWriter m_textWriter;
     text::RadiotextRotation m_rotation;
     std::vector<model::Subscription> m_reactions;
 };

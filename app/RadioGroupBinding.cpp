@@ -22,8 +22,8 @@ RadioGroupBinding::RadioGroupBinding(BindingContext context, QGroupBox* box)
         column->setContentsMargins(kMargin_px, kMargin_px, kMargin_px, kMargin_px);
         column->setSpacing(kSpacing_px);
     }
-    QObject::connect(m_buttons, &QButtonGroup::idClicked, box,
-                     [this](int index) { settings().setChoice(name(), index); });
+    QObject::connect(m_buttons, &QButtonGroup::idClicked, receiver(),
+                     [this](int index) { edit([this, index] { settings().setChoice(name(), index); }); });
 }
 
 void RadioGroupBinding::showItems() {

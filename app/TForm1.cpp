@@ -60,7 +60,7 @@ TForm1::TForm1(Panel& panel, QWidget* parent)
     : QMainWindow(parent)
     , m_panel(panel)
     , m_ui(std::make_unique<Ui::TForm1>())
-    , m_binder(BindingContext{panel.settings(), DesktopText(panel.codePage()), panel}) {
+    , m_binder(BindingContext{panel.settings(), DesktopText(panel.codePage()), panel.events()}) {
     QFont compact = font();
     compact.setPointSize(kFont_pt);
     setFont(compact);
@@ -78,7 +78,7 @@ TForm1::TForm1(Panel& panel, QWidget* parent)
     m_ui->BREC1->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
     connect(m_ui->MExit, &QPushButton::clicked, this, &TForm1::close);
     m_binder.bindTree(this);
-    new TimerBridge(panel.settings(), panel, this);
+    new TimerBridge(panel.settings(), panel.events(), this);
     setFixedSize(kClientWidth_px, kClientHeight_px);
 }
 

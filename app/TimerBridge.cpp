@@ -5,13 +5,16 @@ namespace korvel::app {
 TimerBridge::TimerBridge(model::StationSettings& settings, ControlEvents& events, QObject* parent)
     : QObject(parent)
     , m_settings(settings) {
-    for (const model::TimerDef& def : model::kTimerDefs) {
-        auto entry = std::make_unique<Entry>(Entry{std::string(def.name), new QTimer(this), {}});
-        entry->timer->setObjectName(QString::fromStdString(entry->name));
-        connect(entry->timer, &QTimer::timeout, this, [&events, name = entry->name] { events.tick(name); });
+    for (const model::ControlName name : model::ControlName::all()) {
+        if (name.kind() != model::Kind::Timer) {
+            continue;
+        }
+        auto entry = std::make_unique<Entry>(Entry{name, new QTimer(this), {}});
+        entry->timer->setObjectName(QString::fromLatin1(name.str()));
+        connect(entry->timer, &QTimer::timeout, this, [&events, name] { events.tick(name); });
         Entry* followed = entry.get();
         entry->subscription =
-            settings.subscribe(def.name, [this, followed](model::Aspect) { follow(*followed); });
+            settings.subscribe(name, [this, followed](model::Aspect) { follow(*followed); });
         follow(*entry);
         m_entries.push_back(std::move(entry));
     }

@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QTimer>
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace korvel::app {
@@ -19,7 +18,7 @@ public:
 
 private:
     struct Entry {
-        std::string name;
+        model::ControlName name;
         QTimer* timer;
         model::Subscription subscription;
     };

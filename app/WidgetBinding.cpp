@@ -7,7 +7,7 @@ namespace korvel::app {
 WidgetBinding::WidgetBinding(BindingContext context, QWidget* widget)
     : m_context(context)
     , m_widget(widget)
-    , m_name(widget->objectName().toStdString()) {}
+    , m_name(model::ControlName::find(widget->objectName().toStdString()).value()) {}
 
 void WidgetBinding::start() {
     {
@@ -19,6 +19,23 @@ void WidgetBinding::start() {
     m_subscription = settings().subscribe(m_name, [this](model::Aspect aspect) { show(aspect); });
 }
 
+void WidgetBinding::edit(const std::function<void()>& apply) {
+    const bool outer = !m_editing;
+    m_editing = true;
+    events().edit(apply);
+    if (outer) {
+        m_editing = false;
+    }
+}
+
+void WidgetBinding::finishEditing() {
+    if (m_stale && !m_widget.isNull()) {
+        m_stale = false;
+        const QSignalBlocker blocker(m_widget.data());
+        showValue();
+    }
+}
+
 void WidgetBinding::show(model::Aspect aspect) {
     if (m_widget.isNull()) {
         return; // the window is going away
@@ -26,7 +43,11 @@ void WidgetBinding::show(model::Aspect aspect) {
     const QSignalBlocker blocker(m_widget.data());
     switch (aspect) {
     case model::Aspect::Value:
-        showValue();
+        if (m_editing) {
+            m_stale = true;
+        } else {
+            showValue();
+        }
         break;
     case model::Aspect::State:
         showState();
@@ -39,7 +60,7 @@ void WidgetBinding::show(model::Aspect aspect) {
 }
 
 void WidgetBinding::showState() {
-    m_widget->setEnabled(settings().enabled(m_name));
+    showEnabled(settings().enabled(m_name));
     m_widget->setVisible(settings().visible(m_name));
     const std::string& caption = settings().caption(m_name);
     if (!caption.empty()) {
@@ -47,9 +68,13 @@ void WidgetBinding::showState() {
     }
 }
 
+void WidgetBinding::showEnabled(bool enabled) {
+    m_widget->setEnabled(enabled);
+}
+
 void WidgetBinding::storeText(const QString& typed) {
     if (auto bytes = text().fromQString(typed)) {
-        settings().setText(m_name, std::move(*bytes));
+        edit([this, &bytes] { settings().setText(m_name, std::move(*bytes)); });
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <chrono>
+#include <cstdint>
 #include <string_view>
 
 namespace korvel::model {
@@ -11,11 +12,16 @@ namespace korvel::model {
 // Every named control of the window with its kind, limits and default: the state of a fresh
 // window, before the settings file is loaded.
 
+// How a text's bytes are read: station texts are bytes of the desktop code page; the program's
+// own messages (the status bar, which may name any character or a file path) are UTF-8.
+enum class TextEncoding : std::uint8_t { CodePage, Utf8 };
+
 struct TextDef {
     std::string_view name;
     int maxLength; // what the editor lets the operator type; 0 = no limit
     std::string_view initial;
     ItemSource items = nullptr; // drop-down suggestions of an editable list
+    TextEncoding encoding = TextEncoding::CodePage;
 };
 
 struct ChoiceDef {
@@ -42,6 +48,9 @@ struct IntegerDef {
     int initial;
 };
 
+// Whether the operator may type a decimal's text, or only step it with the spin buttons.
+enum class DecimalEntry : std::uint8_t { Typed, Stepped };
+
 struct DecimalDef {
     std::string_view name;
     double min;
@@ -50,6 +59,7 @@ struct DecimalDef {
     int decimals;
     double initial;
     std::string_view unit;
+    DecimalEntry entry;
     double specialAt = 0;              // the value that shows specialUnit instead of unit
     std::string_view specialUnit = {}; // empty: no special value
 };
@@ -128,7 +138,7 @@ inline constexpr std::array kTextDefs{
     TextDef{"ELPTA",  5, "632"},
     TextDef{"LImageFile", 0, "(none)"},
     // Display values written by the logic
-    TextDef{"StatusBar1", 0, "Ready"},
+    TextDef{"StatusBar1", 0, "Ready", nullptr, TextEncoding::Utf8},
     TextDef{"LS",     0, "Not connected"},
     TextDef{"LTIME",  0, "0:00"},
     TextDef{"LDATE",  0, "0.00.00"},
@@ -210,11 +220,11 @@ inline constexpr std::array kIntegerDefs{
 static_assert(kIntegerDefs.size() == 6);
 
 inline constexpr std::array kDecimalDefs{
-    //          name        min   max     step  dec initial unit       special value
-    DecimalDef{"SEDPS1DL", 0.0,  688.5,  2.7,  1,  21.6,   "sec",     688.5, "(infinite)"},
-    DecimalDef{"SEDPSLP",  0.5,  128.0,  0.5,  1,  2.5,    "sec"},
-    DecimalDef{"SERTSW",   0.0,  240.0,  1.0,  0,  5.0,    "min",     0.0,   ".5 min"},
-    DecimalDef{"SEPHASE",  0.0,  170.46, 9.47, 2,  0.0,    "degrees"},
+    //          name        min   max     step  dec initial unit       entry                  special value
+    DecimalDef{"SEDPS1DL", 0.0,  688.5,  2.7,  1,  21.6,   "sec",     DecimalEntry::Stepped, 688.5, "(infinite)"},
+    DecimalDef{"SEDPSLP",  0.5,  128.0,  0.5,  1,  2.5,    "sec",     DecimalEntry::Stepped},
+    DecimalDef{"SERTSW",   0.0,  240.0,  1.0,  0,  5.0,    "min",     DecimalEntry::Typed,   0.0,   ".5 min"},
+    DecimalDef{"SEPHASE",  0.0,  170.46, 9.47, 2,  0.0,    "degrees", DecimalEntry::Typed},
 };
 static_assert(kDecimalDefs.size() == 4);
 

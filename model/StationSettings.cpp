@@ -14,8 +14,8 @@ namespace {
 
 constexpr double kSpecialTolerance = 1e-9;
 
-std::string kindError(std::string_view name) {
-    return "control '" + std::string(name) + "' is not of the kind asked for";
+std::string kindError(ControlName name) {
+    return "control '" + std::string(name.str()) + "' is not of the kind asked for";
 }
 
 std::optional<double> parseDecimal(std::string_view text) {
@@ -39,163 +39,151 @@ std::string formatDecimal(double value, int decimals) {
 } // namespace
 
 StationSettings::StationSettings(char decimalSeparator)
-    : m_decimalSeparator(decimalSeparator) {
-    addControls<kTextDefs>(Kind::Text);
-    addControls<kChoiceDefs>(Kind::Choice);
-    addControls<kFlagDefs>(Kind::Flag);
-    addControls<kCheckListDefs>(Kind::CheckList);
-    addControls<kIntegerDefs>(Kind::Integer);
-    addControls<kDecimalDefs>(Kind::Decimal);
-    addControls<kGridDefs>(Kind::Grid);
-    addControls<kCommandDefs>(Kind::Command);
-    addControls<kTimerDefs>(Kind::Timer);
+    : m_decimalSeparator(decimalSeparator)
+    , m_controls(kControlCount) {
     reset();
 }
 
-template <const auto& kDefs> void StationSettings::addControls(Kind kind) {
-    for (std::size_t i = 0; i < kDefs.size(); ++i) {
-        auto [it, inserted] = m_index.emplace(std::string(kDefs[i].name), m_controls.size());
-        if (!inserted) {
-            throw std::logic_error("control '" + it->first + "' is defined twice");
-        }
-        Control& control = m_controls.emplace_back();
-        control.kind = kind;
-        control.def = i;
-    }
-}
-
 void StationSettings::reset() {
-    for (const auto& def : kTextDefs) {
-        resetState(def.name, true, true);
-        setItems(def.name, def.items ? def.items(m_decimalSeparator) : std::vector<std::string>{});
-        setText(def.name, std::string(def.initial));
-    }
-    for (const auto& def : kChoiceDefs) {
-        resetState(def.name, true, true);
-        setItems(def.name, def.items(m_decimalSeparator));
-        setChoice(def.name, def.initial);
-    }
-    for (const auto& def : kFlagDefs) {
-        resetState(def.name, true, true);
-        Control& control = at(def.name, Kind::Flag);
-        if (control.flag != def.initial) {
-            control.flag = def.initial; // direct: the one-of rule must not clear a default
-            notify(control, Aspect::Value);
-        }
-    }
-    for (const auto& def : kCheckListDefs) {
-        resetState(def.name, true, true);
-        setItems(def.name, def.items(m_decimalSeparator));
-        for (std::size_t item = 0; item < items(def.name).size(); ++item) {
-            setChecked(def.name, static_cast<int>(item), false);
-        }
-    }
-    for (const auto& def : kIntegerDefs) {
-        resetState(def.name, true, true);
-        setInteger(def.name, def.initial);
-    }
-    for (const auto& def : kDecimalDefs) {
-        resetState(def.name, true, true);
-        setDecimal(def.name, def.initial);
-    }
-    for (const auto& def : kGridDefs) {
-        resetState(def.name, true, true);
-        for (int row = 0; row < def.rows; ++row) {
-            for (int column = 0; column < def.columns; ++column) {
-                const bool number = def.rowNumbers && column == 0;
-                setCell(def.name, row, column, number ? std::to_string(row + 1) : std::string());
-            }
-        }
-    }
-    for (const auto& def : kCommandDefs) {
-        resetState(def.name, def.enabled, def.visible);
-        setCaption(def.name, std::string(def.caption));
-    }
-    for (const auto& def : kTimerDefs) {
-        resetState(def.name, true, true);
-        setInterval(def.name, def.interval);
-        setTimerEnabled(def.name, def.enabled);
+    for (const ControlName name : ControlName::all()) {
+        resetControl(name);
     }
     m_program = ProgramState{};
 }
 
-void StationSettings::resetState(std::string_view name, bool enabled, bool visible) {
+void StationSettings::resetControl(ControlName name) {
+    const std::size_t row = name.def();
+    switch (name.kind()) {
+    case Kind::Text: {
+        const TextDef& def = kTextDefs[row];
+        resetState(name, true, true);
+        setItems(name, def.items ? def.items(m_decimalSeparator) : std::vector<std::string>{});
+        setText(name, std::string(def.initial));
+        break;
+    }
+    case Kind::Choice:
+        resetState(name, true, true);
+        setItems(name, kChoiceDefs[row].items(m_decimalSeparator));
+        setChoice(name, kChoiceDefs[row].initial);
+        break;
+    case Kind::Flag: {
+        resetState(name, true, true);
+        Control& control = any(name);
+        if (control.flag != kFlagDefs[row].initial) {
+            control.flag = kFlagDefs[row].initial; // direct: the one-of rule must not clear a default
+            notify(control, Aspect::Value);
+        }
+        break;
+    }
+    case Kind::CheckList:
+        resetState(name, true, true);
+        setItems(name, kCheckListDefs[row].items(m_decimalSeparator));
+        for (std::size_t item = 0; item < items(name).size(); ++item) {
+            setChecked(name, static_cast<int>(item), false);
+        }
+        break;
+    case Kind::Integer:
+        resetState(name, true, true);
+        setInteger(name, kIntegerDefs[row].initial);
+        break;
+    case Kind::Decimal:
+        resetState(name, true, true);
+        setDecimal(name, kDecimalDefs[row].initial);
+        break;
+    case Kind::Grid: {
+        const GridDef& def = kGridDefs[row];
+        resetState(name, true, true);
+        any(name).cells.resize(static_cast<std::size_t>(def.rows * def.columns));
+        for (int r = 0; r < def.rows; ++r) {
+            for (int column = 0; column < def.columns; ++column) {
+                const bool number = def.rowNumbers && column == 0;
+                setCell(name, r, column, number ? std::to_string(r + 1) : std::string());
+            }
+        }
+        break;
+    }
+    case Kind::Command:
+        resetState(name, kCommandDefs[row].enabled, kCommandDefs[row].visible);
+        setCaption(name, std::string(kCommandDefs[row].caption));
+        break;
+    case Kind::Timer:
+        resetState(name, true, true);
+        setInterval(name, kTimerDefs[row].interval);
+        setTimerEnabled(name, kTimerDefs[row].enabled);
+        break;
+    }
+}
+
+void StationSettings::resetState(ControlName name, bool enabled, bool visible) {
     setEnabled(name, enabled);
     setVisible(name, visible);
 }
 
-bool StationSettings::has(std::string_view name) const {
-    return m_index.find(name) != m_index.end();
+StationSettings::Control& StationSettings::at(ControlName name, Kind kind) {
+    static_cast<void>(checkedDef(name, kind));
+    return any(name);
 }
 
-Kind StationSettings::kind(std::string_view name) const {
-    return any(name).kind;
-}
-
-std::vector<std::string_view> StationSettings::names() const {
-    std::vector<std::string_view> result;
-    result.reserve(m_index.size());
-    for (const auto& entry : m_index) {
-        result.emplace_back(entry.first);
-    }
-    return result;
-}
-
-std::size_t StationSettings::indexOf(std::string_view name) const {
-    auto it = m_index.find(name);
-    if (it == m_index.end()) {
-        throw std::invalid_argument("no control named '" + std::string(name) + "'");
-    }
-    return it->second;
-}
-
-StationSettings::Control& StationSettings::any(std::string_view name) {
-    return m_controls[indexOf(name)];
-}
-
-const StationSettings::Control& StationSettings::any(std::string_view name) const {
-    return const_cast<StationSettings*>(this)->any(name);
-}
-
-StationSettings::Control& StationSettings::at(std::string_view name, Kind kind) {
-    Control& control = any(name);
-    if (control.kind != kind) {
-        throw std::invalid_argument(kindError(name));
-    }
-    return control;
-}
-
-const StationSettings::Control& StationSettings::at(std::string_view name, Kind kind) const {
+const StationSettings::Control& StationSettings::at(ControlName name, Kind kind) const {
     return const_cast<StationSettings*>(this)->at(name, kind);
 }
 
+std::size_t StationSettings::checkedDef(ControlName name, Kind kind) {
+    if (name.kind() != kind) {
+        throw std::invalid_argument(kindError(name));
+    }
+    return name.def();
+}
+
+// Listeners ----------------------------------------------------------------------------------
+
 void StationSettings::notify(Control& control, Aspect aspect) {
-    // A copy, so that an observer may subscribe or unsubscribe while being called.
-    const auto observers = control.observers;
-    for (const auto& entry : observers) {
-        entry.second(aspect);
+    // A copy, so that a listener may subscribe or unsubscribe while being called.
+    const auto listeners = control.listeners;
+    for (const Listener& listener : listeners) {
+        if (listener.observer) {
+            listener.observer(aspect);
+        } else if (aspect == Aspect::Value && m_holds == 0) {
+            listener.reaction();
+        }
     }
 }
 
-Subscription StationSettings::subscribe(std::string_view name, Observer observer) {
-    const std::size_t index = indexOf(name);
-    const std::size_t id = m_nextObserverId++;
-    m_controls[index].observers.emplace_back(id, std::move(observer));
+Subscription StationSettings::listen(ControlName name, Listener listener) {
+    const std::size_t id = listener.id;
+    any(name).listeners.push_back(std::move(listener));
     return Subscription(
-        [this, index](std::size_t cancelled) {
-            auto& list = m_controls[index].observers;
-            std::erase_if(list, [cancelled](const auto& entry) { return entry.first == cancelled; });
+        [this, name](std::size_t cancelled) {
+            std::erase_if(any(name).listeners,
+                          [cancelled](const Listener& entry) { return entry.id == cancelled; });
         },
         id);
 }
 
+Subscription StationSettings::subscribe(ControlName name, Observer observer) {
+    return listen(name, Listener{m_nextListenerId++, std::move(observer), {}});
+}
+
+Subscription StationSettings::react(ControlName name, Reaction reaction) {
+    return listen(name, Listener{m_nextListenerId++, {}, std::move(reaction)});
+}
+
+StationSettings::ReactionHold::ReactionHold(StationSettings& settings)
+    : m_settings(settings) {
+    ++m_settings.m_holds;
+}
+
+StationSettings::ReactionHold::~ReactionHold() {
+    --m_settings.m_holds;
+}
+
 // Text ---------------------------------------------------------------------------------------
 
-const std::string& StationSettings::text(std::string_view name) const {
+const std::string& StationSettings::text(ControlName name) const {
     return at(name, Kind::Text).text;
 }
 
-void StationSettings::setText(std::string_view name, std::string value) {
+void StationSettings::setText(ControlName name, std::string value) {
     Control& control = at(name, Kind::Text);
     if (control.text != value) {
         control.text = std::move(value);
@@ -203,21 +191,24 @@ void StationSettings::setText(std::string_view name, std::string value) {
     }
 }
 
-int StationSettings::maxLength(std::string_view name) const {
-    const Control& control = any(name);
-    if (control.kind == Kind::Grid) {
-        return kGridDefs[control.def].cellMaxLength;
+int StationSettings::maxLength(ControlName name) const {
+    if (name.kind() == Kind::Grid) {
+        return kGridDefs[name.def()].cellMaxLength;
     }
-    return kTextDefs[at(name, Kind::Text).def].maxLength;
+    return kTextDefs[checkedDef(name, Kind::Text)].maxLength;
+}
+
+const TextDef& StationSettings::textDef(ControlName name) {
+    return kTextDefs[checkedDef(name, Kind::Text)];
 }
 
 // Choice and items ---------------------------------------------------------------------------
 
-int StationSettings::choice(std::string_view name) const {
+int StationSettings::choice(ControlName name) const {
     return at(name, Kind::Choice).number;
 }
 
-void StationSettings::setChoice(std::string_view name, int index) {
+void StationSettings::setChoice(ControlName name, int index) {
     Control& control = at(name, Kind::Choice);
     const bool inList = index >= 0 && index < static_cast<int>(control.items.size());
     const int stored = inList ? index : -1;
@@ -227,38 +218,38 @@ void StationSettings::setChoice(std::string_view name, int index) {
     }
 }
 
-const std::vector<std::string>& StationSettings::items(std::string_view name) const {
+const std::vector<std::string>& StationSettings::items(ControlName name) const {
     return any(name).items;
 }
 
-void StationSettings::setItems(std::string_view name, std::vector<std::string> items) {
+void StationSettings::setItems(ControlName name, std::vector<std::string> items) {
     Control& control = any(name);
     if (control.items == items) {
         return;
     }
     control.items = std::move(items);
-    if (control.kind == Kind::CheckList) {
+    if (name.kind() == Kind::CheckList) {
         control.checks.resize(control.items.size(), false);
     }
     notify(control, Aspect::Items);
-    if (control.kind == Kind::Choice && control.number >= static_cast<int>(control.items.size())) {
+    if (name.kind() == Kind::Choice && control.number >= static_cast<int>(control.items.size())) {
         setChoice(name, -1);
     }
 }
 
 // Flag and check list ------------------------------------------------------------------------
 
-bool StationSettings::flag(std::string_view name) const {
+bool StationSettings::flag(ControlName name) const {
     return at(name, Kind::Flag).flag;
 }
 
-void StationSettings::setFlag(std::string_view name, bool value) {
+void StationSettings::setFlag(ControlName name, bool value) {
     Control& control = at(name, Kind::Flag);
-    const std::string_view group = kFlagDefs[control.def].group;
+    const std::string_view group = kFlagDefs[name.def()].group;
     if (value && !group.empty()) {
-        for (const auto& def : kFlagDefs) {
-            if (def.group == group && def.name != name) {
-                setFlag(def.name, false);
+        for (const ControlName other : ControlName::all()) {
+            if (other.kind() == Kind::Flag && other != name && kFlagDefs[other.def()].group == group) {
+                setFlag(other, false);
             }
         }
     }
@@ -268,12 +259,12 @@ void StationSettings::setFlag(std::string_view name, bool value) {
     }
 }
 
-bool StationSettings::checked(std::string_view name, int item) const {
+bool StationSettings::checked(ControlName name, int item) const {
     const Control& control = at(name, Kind::CheckList);
     return control.checks.at(static_cast<std::size_t>(item));
 }
 
-void StationSettings::setChecked(std::string_view name, int item, bool value) {
+void StationSettings::setChecked(ControlName name, int item, bool value) {
     Control& control = at(name, Kind::CheckList);
     std::vector<bool>::reference slot = control.checks.at(static_cast<std::size_t>(item));
     if (slot != value) {
@@ -284,17 +275,17 @@ void StationSettings::setChecked(std::string_view name, int item, bool value) {
 
 // Integer ------------------------------------------------------------------------------------
 
-int StationSettings::integer(std::string_view name) const {
+int StationSettings::integer(ControlName name) const {
     return at(name, Kind::Integer).number;
 }
 
-const IntegerDef& StationSettings::integerDef(std::string_view name) const {
-    return kIntegerDefs[at(name, Kind::Integer).def];
+const IntegerDef& StationSettings::integerDef(ControlName name) const {
+    return kIntegerDefs[checkedDef(name, Kind::Integer)];
 }
 
-void StationSettings::setInteger(std::string_view name, int value) {
+void StationSettings::setInteger(ControlName name, int value) {
     Control& control = at(name, Kind::Integer);
-    const IntegerDef& def = kIntegerDefs[control.def];
+    const IntegerDef& def = kIntegerDefs[name.def()];
     const int stored = std::clamp(value, def.min, def.max);
     if (control.number != stored) {
         control.number = stored;
@@ -304,38 +295,38 @@ void StationSettings::setInteger(std::string_view name, int value) {
 
 // Decimal ------------------------------------------------------------------------------------
 
-const DecimalDef& StationSettings::decimalDef(std::string_view name) const {
-    return kDecimalDefs[at(name, Kind::Decimal).def];
+const DecimalDef& StationSettings::decimalDef(ControlName name) const {
+    return kDecimalDefs[checkedDef(name, Kind::Decimal)];
 }
 
-const std::string& StationSettings::decimalText(std::string_view name) const {
+const std::string& StationSettings::decimalText(ControlName name) const {
     return at(name, Kind::Decimal).text;
 }
 
-double StationSettings::decimal(std::string_view name) {
+double StationSettings::decimal(ControlName name) {
     Control& control = at(name, Kind::Decimal);
-    const DecimalDef& def = kDecimalDefs[control.def];
+    const DecimalDef& def = kDecimalDefs[name.def()];
     const std::optional<double> parsed = parseDecimal(control.text);
     const double value = parsed ? std::clamp(*parsed, def.min, def.max) : def.min;
     if (!parsed || value != *parsed) {
-        storeDecimal(control, formatDecimal(value, def.decimals));
+        storeDecimal(name, control, formatDecimal(value, def.decimals));
     }
     return value;
 }
 
-void StationSettings::setDecimal(std::string_view name, double value) {
+void StationSettings::setDecimal(ControlName name, double value) {
     Control& control = at(name, Kind::Decimal);
-    const DecimalDef& def = kDecimalDefs[control.def];
+    const DecimalDef& def = kDecimalDefs[name.def()];
     const double stored = std::isnan(value) ? def.min : std::clamp(value, def.min, def.max);
-    storeDecimal(control, formatDecimal(stored, def.decimals));
+    storeDecimal(name, control, formatDecimal(stored, def.decimals));
 }
 
-void StationSettings::setDecimalText(std::string_view name, std::string text) {
-    storeDecimal(at(name, Kind::Decimal), std::move(text));
+void StationSettings::setDecimalText(ControlName name, std::string text) {
+    storeDecimal(name, at(name, Kind::Decimal), std::move(text));
 }
 
-void StationSettings::storeDecimal(Control& control, std::string text) {
-    const DecimalDef& def = kDecimalDefs[control.def];
+void StationSettings::storeDecimal(ControlName name, Control& control, std::string text) {
+    const DecimalDef& def = kDecimalDefs[name.def()];
     const std::optional<double> value = parseDecimal(text);
     const bool special = !def.specialUnit.empty() && value &&
                          std::abs(std::clamp(*value, def.min, def.max) - def.specialAt) < kSpecialTolerance;
@@ -352,36 +343,33 @@ void StationSettings::storeDecimal(Control& control, std::string text) {
 
 // Grid ---------------------------------------------------------------------------------------
 
-int StationSettings::rows(std::string_view name) const {
-    return kGridDefs[at(name, Kind::Grid).def].rows;
+int StationSettings::rows(ControlName name) const {
+    return kGridDefs[checkedDef(name, Kind::Grid)].rows;
 }
 
-int StationSettings::columns(std::string_view name) const {
-    return kGridDefs[at(name, Kind::Grid).def].columns;
+int StationSettings::columns(ControlName name) const {
+    return kGridDefs[checkedDef(name, Kind::Grid)].columns;
 }
 
-bool StationSettings::cellEditable(std::string_view name, int column) const {
-    return !(kGridDefs[at(name, Kind::Grid).def].rowNumbers && column == 0);
+bool StationSettings::cellEditable(ControlName name, int column) const {
+    return !(kGridDefs[checkedDef(name, Kind::Grid)].rowNumbers && column == 0);
 }
 
-std::size_t StationSettings::cellIndex(const Control& control, int row, int column) const {
-    const GridDef& def = kGridDefs[control.def];
+std::size_t StationSettings::cellIndex(ControlName name, int row, int column) {
+    const GridDef& def = kGridDefs[name.def()];
     if (row < 0 || row >= def.rows || column < 0 || column >= def.columns) {
         throw std::out_of_range("cell outside grid '" + std::string(def.name) + "'");
     }
     return static_cast<std::size_t>(row * def.columns + column);
 }
 
-const std::string& StationSettings::cell(std::string_view name, int row, int column) const {
-    const Control& control = at(name, Kind::Grid);
-    return control.cells.at(cellIndex(control, row, column));
+const std::string& StationSettings::cell(ControlName name, int row, int column) const {
+    return at(name, Kind::Grid).cells[cellIndex(name, row, column)];
 }
 
-void StationSettings::setCell(std::string_view name, int row, int column, std::string value) {
+void StationSettings::setCell(ControlName name, int row, int column, std::string value) {
     Control& control = at(name, Kind::Grid);
-    const GridDef& def = kGridDefs[control.def];
-    control.cells.resize(static_cast<std::size_t>(def.rows * def.columns));
-    std::string& slot = control.cells[cellIndex(control, row, column)];
+    std::string& slot = control.cells[cellIndex(name, row, column)];
     if (slot != value) {
         slot = std::move(value);
         notify(control, Aspect::Value);
@@ -390,11 +378,11 @@ void StationSettings::setCell(std::string_view name, int row, int column, std::s
 
 // State --------------------------------------------------------------------------------------
 
-bool StationSettings::enabled(std::string_view name) const {
+bool StationSettings::enabled(ControlName name) const {
     return any(name).enabled;
 }
 
-void StationSettings::setEnabled(std::string_view name, bool value) {
+void StationSettings::setEnabled(ControlName name, bool value) {
     Control& control = any(name);
     if (control.enabled != value) {
         control.enabled = value;
@@ -402,11 +390,11 @@ void StationSettings::setEnabled(std::string_view name, bool value) {
     }
 }
 
-bool StationSettings::visible(std::string_view name) const {
+bool StationSettings::visible(ControlName name) const {
     return any(name).visible;
 }
 
-void StationSettings::setVisible(std::string_view name, bool value) {
+void StationSettings::setVisible(ControlName name, bool value) {
     Control& control = any(name);
     if (control.visible != value) {
         control.visible = value;
@@ -414,11 +402,11 @@ void StationSettings::setVisible(std::string_view name, bool value) {
     }
 }
 
-const std::string& StationSettings::caption(std::string_view name) const {
+const std::string& StationSettings::caption(ControlName name) const {
     return any(name).caption;
 }
 
-void StationSettings::setCaption(std::string_view name, std::string value) {
+void StationSettings::setCaption(ControlName name, std::string value) {
     Control& control = any(name);
     if (control.caption != value) {
         control.caption = std::move(value);
@@ -428,11 +416,11 @@ void StationSettings::setCaption(std::string_view name, std::string value) {
 
 // Timers -------------------------------------------------------------------------------------
 
-std::chrono::milliseconds StationSettings::interval(std::string_view name) const {
+std::chrono::milliseconds StationSettings::interval(ControlName name) const {
     return at(name, Kind::Timer).interval;
 }
 
-void StationSettings::setInterval(std::string_view name, std::chrono::milliseconds value) {
+void StationSettings::setInterval(ControlName name, std::chrono::milliseconds value) {
     Control& control = at(name, Kind::Timer);
     if (control.interval != value) {
         control.interval = value;
@@ -440,11 +428,11 @@ void StationSettings::setInterval(std::string_view name, std::chrono::millisecon
     }
 }
 
-bool StationSettings::timerEnabled(std::string_view name) const {
+bool StationSettings::timerEnabled(ControlName name) const {
     return at(name, Kind::Timer).flag;
 }
 
-void StationSettings::setTimerEnabled(std::string_view name, bool value) {
+void StationSettings::setTimerEnabled(ControlName name, bool value) {
     Control& control = at(name, Kind::Timer);
     if (control.flag != value) {
         control.flag = value;

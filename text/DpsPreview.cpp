@@ -145,7 +145,7 @@ int DpsPreview::loopEnd() const {
 
 std::chrono::milliseconds DpsPreview::tickInterval() const {
     auto interval = kBaseTick;
-    for (const char* group : {"CBRTEN", "CBUDGEN"}) {
+    for (const model::ControlName group : {model::ControlName("CBRTEN"), model::ControlName("CBUDGEN")}) {
         if (m_settings.flag(group)) {
             interval += kTickPerExtraGroup;
         }

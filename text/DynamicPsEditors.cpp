@@ -10,22 +10,24 @@ DynamicPsEditors::DynamicPsEditors(model::StationSettings& settings, DpsPreview&
     : m_settings(settings)
     , m_preview(preview) {}
 
-void DynamicPsEditors::enableEditors(bool grid, bool freeText) {
+void DynamicPsEditors::followModeAndSource() {
+    const bool fromFile = m_settings.flag("CBD1FF") && m_settings.flag("DPS1EN");
+    const bool fixedLabels = m_settings.choice("RGDPS1M") == 0;
+    const bool grid = fixedLabels && !fromFile;
+    const bool freeText = !fixedLabels && !fromFile;
     m_settings.setEnabled("DPS1", grid);
+    m_settings.setEnabled("LM0", grid);
     m_settings.setEnabled("DPS1B", freeText);
+    m_settings.setEnabled("LM123", freeText);
 }
 
 void DynamicPsEditors::RGDPS1MClick() {
-    const bool fixedLabels = m_settings.choice("RGDPS1M") == 0;
-    enableEditors(fixedLabels, !fixedLabels);
-    m_settings.setEnabled("LM0", fixedLabels);
-    m_settings.setEnabled("LM123", !fixedLabels);
+    followModeAndSource();
     m_preview.ResetPreview();
 }
 
 void DynamicPsEditors::DPS1ENClick() {
-    const bool fromFile = m_settings.flag("CBD1FF") && m_settings.flag("DPS1EN");
-    enableEditors(!fromFile, !fromFile);
+    followModeAndSource();
     m_preview.ResetPreview();
 }
 

@@ -18,10 +18,13 @@ public:
     // Both must outlive the editors.
     DynamicPsEditors(model::StationSettings& settings, DpsPreview& preview);
 
-    // Mode chosen: mode 0 edits the grid DPS1, modes 1..3 the text DPS1B.
+    // Mode chosen, or DPS1EN or CBD1FF changed: the editors follow the mode and the file
+    // source (followModeAndSource), and the preview starts over.
     void RGDPS1MClick();
-    // DPS1EN or CBD1FF changed: a text taken from a file leaves neither editor enabled.
     void DPS1ENClick();
+    // Mode 0 edits the grid DPS1, modes 1..3 the text DPS1B; while the dynamic PS is enabled
+    // and its text comes from a file, neither is editable. Each label follows its editor.
+    void followModeAndSource();
     // Delay between loops changed (the model itself shows "(infinite)" at the top value).
     void SEDPS1DLChange();
     // A key typed into row `row` of DPS1; sets key to '\0' to discard it. Returns the row that
@@ -32,8 +35,6 @@ public:
     void DPS1BExit();
 
 private:
-    void enableEditors(bool grid, bool freeText);
-
     model::StationSettings& m_settings;
     DpsPreview& m_preview;
 };

@@ -1,13 +1,10 @@
 #include "text/RadiotextRotation.h"
 
-#include "encoder/MemoryMap.h"
-#include "link/Transactions.h"
 #include "model/StationSettings.h"
 
 #include <array>
 #include <chrono>
 #include <string_view>
-#include <vector>
 
 namespace korvel::text {
 
@@ -16,25 +13,23 @@ namespace {
 using std::chrono::milliseconds;
 
 // clang-format off
-constexpr std::array<std::string_view, RadiotextRotation::kMessages> kTexts{"RT1", "RT2", "RT3", "RT4"};
-constexpr std::array<std::string_view, RadiotextRotation::kMessages> kSelectors{"RBRT1", "RBRT2", "RBRT3", "RBRT4"};
-constexpr std::array<std::string_view, RadiotextRotation::kMessages> kTypes{"CBRTT1", "CBRTT2", "CBRTT3", "CBRTT4"};
+constexpr std::array<model::ControlName, RadiotextRotation::kMessages> kTexts{"RT1", "RT2", "RT3", "RT4"};
+constexpr std::array<model::ControlName, RadiotextRotation::kMessages> kSelectors{"RBRT1", "RBRT2", "RBRT3", "RBRT4"};
+constexpr std::array<model::ControlName, RadiotextRotation::kMessages> kTypes{"CBRTT1", "CBRTT2", "CBRTT3", "CBRTT4"};
 // clang-format on
 
 constexpr milliseconds kMinute{60000};
 constexpr milliseconds kHalfMinute{30000};
 
-std::string_view at(const auto& names, int message) {
+model::ControlName at(const auto& names, int message) {
     return names[static_cast<std::size_t>(message - 1)];
 }
 
 } // namespace
 
-RadiotextRotation::RadiotextRotation(model::StationSettings& settings, link::Transactions& transactions,
-                                     const RdsConversion& conversion)
+RadiotextRotation::RadiotextRotation(model::StationSettings& settings, TextWriter& writer)
     : m_settings(settings)
-    , m_transactions(transactions)
-    , m_conversion(conversion) {}
+    , m_writer(writer) {}
 
 int RadiotextRotation::current() const {
     for (int message = 1; message <= kMessages; ++message) {
@@ -75,25 +70,19 @@ void RadiotextRotation::Timer2Timer() {
         const std::string text = ActualRT();
         if (!text.empty()) {
             if (move < kMessages) {
-                writeRadiotext(text);
+                m_writer.writeRadiotext(text);
             }
             return;
         }
     }
 }
 
-void RadiotextRotation::writeRadiotext(const std::string& message) {
-    const auto mode = static_cast<AnsiConversion>(m_settings.choice("RBANSIC"));
-    const std::string rds = encoder::registerText(m_conversion.AnsiToRDS(message, mode), encoder::kRtLength);
-    std::vector<std::uint8_t> load{0};
-    load.insert(load.end(), rds.begin(), rds.end());
-    m_transactions.write(encoder::addr(encoder::Reg::RtControl), load);
-    const std::uint8_t control = encoder::rtControlByte(true, ActualRTType() == 1);
-    m_transactions.write(encoder::addr(encoder::Reg::RtControl), std::span(&control, 1));
-}
-
 void RadiotextRotation::RTSAClick() {
     m_settings.setTimerEnabled("Timer2", m_settings.flag("RTSA") && m_settings.flag("CBRTEN"));
+    followRadiotextSource();
+}
+
+void RadiotextRotation::followRadiotextSource() {
     m_settings.setEnabled("RT1", !m_settings.flag("CBR1FF"));
 }
 
@@ -104,7 +93,7 @@ void RadiotextRotation::SERTSWChange() {
 
 void RadiotextRotation::CBAUTOClick() {
     const bool manual = !m_settings.flag("CBAUTO");
-    for (std::string_view type : kTypes) {
+    for (const model::ControlName type : kTypes) {
         m_settings.setEnabled(type, manual);
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/RdsConversion.h"
+#include "text/TextWriter.h"
 
 #include <string>
 
@@ -8,20 +8,16 @@ namespace korvel::model {
 class StationSettings;
 }
 
-namespace korvel::link {
-class Transactions;
-}
-
 namespace korvel::text {
 
 // The four radiotext messages: which one is current, the A/B flag of each write, and the
-// timer that moves on to the next non-empty message and writes it to the encoder.
+// timer that moves on to the next non-empty message and has it written to the encoder.
 class RadiotextRotation {
 public:
     static constexpr int kMessages = 4;
 
-    RadiotextRotation(model::StationSettings& settings, link::Transactions& transactions,
-                      const RdsConversion& conversion);
+    // Both must outlive the rotation.
+    RadiotextRotation(model::StationSettings& settings, TextWriter& writer);
 
     // The text of the current message; empty when none is selected.
     [[nodiscard]] std::string ActualRT() const;
@@ -30,11 +26,12 @@ public:
     [[nodiscard]] int ActualRTType();
     // One rotation step.
     void Timer2Timer();
-    // Loads a message into the radiotext registers and switches radiotext on with its flag.
-    void writeRadiotext(const std::string& message);
 
-    // Reactions of the radiotext page's controls.
+    // Reactions of the radiotext page's controls. RTSAClick runs the timer exactly while RTSA
+    // and CBRTEN are both checked, and follows the file source.
     void RTSAClick();
+    // RT1 is editable exactly while it is not fed from a file (CBR1FF).
+    void followRadiotextSource();
     void SERTSWChange();
     void CBAUTOClick();
 
@@ -45,8 +42,7 @@ private:
     void select(int message);
 
     model::StationSettings& m_settings;
-    link::Transactions& m_transactions;
-    const RdsConversion& m_conversion;
+    TextWriter& m_writer;
 };
 
 } // namespace korvel::text

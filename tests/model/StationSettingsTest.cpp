@@ -15,7 +15,7 @@ protected:
 
 TEST_F(StationSettingsTest, FreshModelHoldsTheWindowDefaults) {
     struct Choice {
-        const char* name;
+        ControlName name;
         int index;
     };
     for (const Choice& c : {Choice{"MS", 1},
@@ -28,10 +28,10 @@ TEST_F(StationSettingsTest, FreshModelHoldsTheWindowDefaults) {
                             {"RBANSIC", 0},
                             {"RGD1L", 1},
                             {"ColorBox1", 46}}) {
-        EXPECT_EQ(settings.choice(c.name), c.index) << c.name;
+        EXPECT_EQ(settings.choice(c.name), c.index) << c.name.str();
     }
     struct Text {
-        const char* name;
+        ControlName name;
         const char* text;
     };
     for (const Text& t : {Text{"PI", "FFFF"},
@@ -45,7 +45,7 @@ TEST_F(StationSettingsTest, FreshModelHoldsTheWindowDefaults) {
                           {"LP", "--------"},
                           {"LImageFile", "(none)"},
                           {"LABV", "Version 1.1b"}}) {
-        EXPECT_EQ(settings.text(t.name), t.text) << t.name;
+        EXPECT_EQ(settings.text(t.name), t.text) << t.name.str();
     }
     EXPECT_DOUBLE_EQ(settings.decimal("SEDPS1DL"), 21.6);
     EXPECT_DOUBLE_EQ(settings.decimal("SEDPSLP"), 2.5);
@@ -59,9 +59,9 @@ TEST_F(StationSettingsTest, FreshModelHoldsTheWindowDefaults) {
 TEST_F(StationSettingsTest, OnlyTheDocumentedFlagsStartChecked) {
     const std::set<std::string> expected{"CBAUTO", "CBD1SC", "CBR1SC", "CBSS", "RBRT1", "RBJUST2", "RBFILSP"};
     std::set<std::string> actual;
-    for (std::string_view name : settings.names()) {
-        if (settings.kind(name) == Kind::Flag && settings.flag(name)) {
-            actual.emplace(name);
+    for (const ControlName name : ControlName::all()) {
+        if (name.kind() == Kind::Flag && settings.flag(name)) {
+            actual.emplace(name.str());
         }
     }
     EXPECT_EQ(actual, expected);
@@ -99,7 +99,7 @@ TEST_F(StationSettingsTest, GeneratedListsFollowTheirRules) {
 }
 
 struct DecimalCase {
-    const char* name;
+    ControlName name;
     const char* text; // what the spin edit holds
     double value;     // what reading it yields
     const char* shownAfterRead;
@@ -224,7 +224,8 @@ TEST_F(StationSettingsTest, TimersStartAsTheWindowRunsThem) {
 }
 
 TEST_F(StationSettingsTest, MisnamedControlsAreProgrammingErrors) {
-    EXPECT_THROW((void)settings.text("NOPE"), std::invalid_argument);
+    EXPECT_FALSE(ControlName::find("NOPE"));
+    EXPECT_EQ(ControlName::find("PSDEF"), ControlName("PSDEF"));
     EXPECT_THROW((void)settings.flag("PSDEF"), std::invalid_argument);
     EXPECT_THROW((void)settings.cell("SGAF", 15, 0), std::out_of_range);
 }

@@ -58,19 +58,29 @@ TEST_F(DynamicPsEditorsTest, ModeChoosesTheEditorAndRestartsThePreview) {
     }
 }
 
-TEST_F(DynamicPsEditorsTest, TextFromAFileDisablesBothEditors) {
-    const bool cases[][3] = {// DPS1EN, CBD1FF, editors enabled
-                             {true, true, false},
-                             {true, false, true},
-                             {false, true, true},
-                             {false, false, true}};
-    for (const auto& c : cases) {
+TEST_F(DynamicPsEditorsTest, EditorsFollowTheModeAndLockWhileFedFromAFile) {
+    struct Case {
+        bool enabled;  // DPS1EN
+        bool fromFile; // CBD1FF
+        int mode;
+        bool grid;
+        bool freeText;
+    };
+    const Case cases[] = {{true, true, 0, false, false},  {true, true, 2, false, false},
+                          {true, false, 0, true, false},  {true, false, 2, false, true},
+                          {false, true, 0, true, false},  {false, true, 3, false, true},
+                          {false, false, 1, false, true}, {false, false, 0, true, false}};
+    for (const Case& c : cases) {
         m_settings.setFlag("DPS1EN", true);
         runPreview();
-        m_settings.setFlag("DPS1EN", c[0]);
-        m_settings.setFlag("CBD1FF", c[1]);
+        m_settings.setChoice("RGDPS1M", c.mode);
+        m_settings.setFlag("DPS1EN", c.enabled);
+        m_settings.setFlag("CBD1FF", c.fromFile);
         m_editors.DPS1ENClick();
-        expectEditors(c[2], c[2]);
+        SCOPED_TRACE(testing::Message() << c.enabled << c.fromFile << c.mode);
+        expectEditors(c.grid, c.freeText);
+        EXPECT_EQ(m_settings.enabled("LM0"), c.grid) << "the labels follow their editors";
+        EXPECT_EQ(m_settings.enabled("LM123"), c.freeText);
         EXPECT_FALSE(m_preview.running());
     }
 }

@@ -20,11 +20,12 @@ protected:
     }
 
     void setLayout(Justify justify, const std::string& customFill) {
-        m_settings.setFlag(justify == Justify::None   ? "RBJUST0"
-                           : justify == Justify::Left ? "RBJUST1"
-                                                      : "RBJUST2",
+        m_settings.setFlag(justify == Justify::None   ? model::ControlName("RBJUST0")
+                           : justify == Justify::Left ? model::ControlName("RBJUST1")
+                                                      : model::ControlName("RBJUST2"),
                            true);
-        m_settings.setFlag(customFill.empty() ? "RBFILSP" : "RBFILCU", true);
+        m_settings.setFlag(customFill.empty() ? model::ControlName("RBFILSP") : model::ControlName("RBFILCU"),
+                           true);
         m_settings.setText("ECUSCH", customFill);
     }
 

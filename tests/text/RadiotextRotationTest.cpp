@@ -1,42 +1,24 @@
 #include "text/RadiotextRotation.h"
 
-#include "fakes/RecordingLibrary.h"
-#include "link/Transactions.h"
+#include "fakes/RecordingTextWriter.h"
 #include "model/StationSettings.h"
-#include "text/CodePage.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 namespace korvel::text {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using Texts = std::vector<std::string>;
+
+constexpr std::array<model::ControlName, 4> kSelectors{"RBRT1", "RBRT2", "RBRT3", "RBRT4"};
+constexpr std::array<model::ControlName, 4> kMessages{"RT1", "RT2", "RT3", "RT4"};
 
 class RadiotextRotationTest : public ::testing::Test {
 protected:
-    // The control byte of every second write: radiotext on plus the A/B flag.
-    std::vector<int> controlBytes() const {
-        std::vector<int> bytes;
-        for (std::size_t i = 1; i < library.writes.size(); i += 2) {
-            bytes.push_back(library.writes[i].block.at(1));
-        }
-        return bytes;
-    }
-
-    // The message text carried by write number `index` (a load of the RT registers).
-    std::string loadedText(std::size_t index) const {
-        const Bytes& block = library.writes.at(index).block;
-        return std::string(block.begin() + 2, block.end());
-    }
-
-    static std::string padded(const std::string& text) { return text + std::string(64 - text.size(), ' '); }
-
     model::StationSettings settings;
-    fakes::RecordingLibrary library;
-    link::Transactions transactions{library, settings};
-    CodePage codePage{1252};
-    RdsConversion conversion{codePage};
-    RadiotextRotation rotation{settings, transactions, conversion};
+    fakes::RecordingTextWriter writer;
+    RadiotextRotation rotation{settings, writer};
 };
 
 TEST_F(RadiotextRotationTest, StepsSkipEmptyMessagesAndWriteTheNext) {
@@ -48,14 +30,7 @@ TEST_F(RadiotextRotationTest, StepsSkipEmptyMessagesAndWriteTheNext) {
         selected.push_back(rotation.current());
     }
     EXPECT_EQ(selected, (std::vector<int>{3, 1, 3}));
-    ASSERT_EQ(library.writes.size(), 6u);
-    EXPECT_EQ(library.writes[0].count, 65);
-    EXPECT_EQ(library.writes[0].block[0], 0x1F);
-    EXPECT_EQ(library.writes[0].block[1], 0) << "radiotext off while the text loads";
-    EXPECT_EQ(loadedText(0), padded("THREE"));
-    EXPECT_EQ(loadedText(2), padded("ONE"));
-    EXPECT_EQ(library.writes[1].count, 1);
-    EXPECT_EQ(library.writes[1].block[0], 0x1F);
+    EXPECT_EQ(writer.radiotexts, (Texts{"THREE", "ONE", "THREE"}));
 }
 
 TEST_F(RadiotextRotationTest, NothingElseToShowWritesNothing) {
@@ -67,43 +42,33 @@ TEST_F(RadiotextRotationTest, NothingElseToShowWritesNothing) {
     for (const Case& c : {Case{"only the current message", true, 2}, Case{"all empty", false, 4}}) {
         SCOPED_TRACE(c.name);
         settings.reset();
-        library.writes.clear();
-        settings.setFlag("RBRT" + std::to_string(c.current), true);
+        writer.radiotexts.clear();
+        settings.setFlag(kSelectors[c.current - 1], true);
         if (c.currentFilled) {
-            settings.setText("RT" + std::to_string(c.current), "ONLY");
+            settings.setText(kMessages[c.current - 1], "ONLY");
         }
         rotation.Timer2Timer();
-        EXPECT_TRUE(library.writes.empty());
+        EXPECT_TRUE(writer.radiotexts.empty());
         EXPECT_EQ(rotation.current(), c.current);
     }
 }
 
 TEST_F(RadiotextRotationTest, AutomaticFlagsAlternateAndManualContinuesFromTheLastType) {
-    settings.setText("RT1", "ONE");
-    settings.setText("RT2", "TWO");
-    for (int step = 0; step < 3; ++step) {
-        rotation.Timer2Timer();
+    std::vector<int> flags;
+    for (int write = 0; write < 3; ++write) {
+        flags.push_back(rotation.ActualRTType());
     }
-    EXPECT_EQ(controlBytes(), (std::vector<int>{3, 1, 3})) << "B, A, B";
+    EXPECT_EQ(flags, (std::vector<int>{1, 0, 1})) << "B, A, B";
 
-    library.writes.clear();
+    flags.clear();
     settings.setFlag("CBAUTO", false);
     settings.setChoice("CBRTT1", 1);
-    settings.setChoice("CBRTT2", 1);
-    rotation.Timer2Timer();
-    rotation.Timer2Timer();
+    flags.push_back(rotation.ActualRTType());
+    flags.push_back(rotation.ActualRTType());
     settings.setFlag("CBAUTO", true);
-    rotation.Timer2Timer();
-    EXPECT_EQ(controlBytes(), (std::vector<int>{3, 3, 1})) << "B, B, then A";
+    flags.push_back(rotation.ActualRTType());
+    EXPECT_EQ(flags, (std::vector<int>{1, 1, 0})) << "B, B, then A";
     EXPECT_EQ(settings.program().radiotextToggle, 0);
-}
-
-TEST_F(RadiotextRotationTest, MessagesAreConvertedAndCutToTheRegister) {
-    settings.setChoice("RBANSIC", 2);
-    settings.setText("RT2", "Caf\xe9 " + std::string(70, 'x'));
-    rotation.Timer2Timer();
-    ASSERT_EQ(library.writes.size(), 2u);
-    EXPECT_EQ(loadedText(0), "Caf\x82 " + std::string(59, 'x'));
 }
 
 TEST_F(RadiotextRotationTest, TimerFollowsItsSettings) {

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "text/TextWriter.h"
+
+#include <string>
+#include <vector>
+
+namespace korvel::fakes {
+
+// Keeps every text the logic hands over for the air.
+class RecordingTextWriter : public text::TextWriter {
+public:
+    void writeRadiotext(const std::string& message) override { radiotexts.push_back(message); }
+
+    std::vector<std::string> radiotexts;
+};
+
+} // namespace korvel::fakes
