@@ -193,6 +193,32 @@ TEST_F(StationSettingsTest, ObserversHearOnlyRealChangesUntilUnsubscribed) {
     EXPECT_EQ(states, 1);
 }
 
+TEST_F(StationSettingsTest, HeldReactionsMissTheBatchWhileObserversFollowEveryValue) {
+    int reactions = 0;
+    std::vector<std::string> shown;
+    auto reaction = settings.react("RTSA", [&] { ++reactions; });
+    auto view = settings.subscribe("RTSA", [&](Aspect aspect) {
+        if (aspect == Aspect::Value) {
+            shown.emplace_back(settings.flag("RTSA") ? "on" : "off");
+        }
+    });
+    {
+        const StationSettings::ReactionHold outer(settings);
+        settings.setFlag("RTSA", true);
+        {
+            const StationSettings::ReactionHold inner(settings);
+            settings.setFlag("RTSA", false);
+        }
+        settings.setFlag("RTSA", true);
+        EXPECT_TRUE(settings.reactionsHeld()) << "holds nest";
+    }
+    EXPECT_EQ(reactions, 0) << "a held reaction is dropped, not run later";
+    EXPECT_EQ(shown, (std::vector<std::string>{"on", "off", "on"}));
+    settings.setFlag("RTSA", false);
+    settings.setEnabled("RTSA", false);
+    EXPECT_EQ(reactions, 1) << "reactions follow values, not state";
+}
+
 TEST_F(StationSettingsTest, ResetRestoresDefaultsAndTellsObservers) {
     int heard = 0;
     auto subscription = settings.subscribe("SGAF", [&](Aspect) { ++heard; });
