@@ -141,6 +141,8 @@ void Panel::alignControls() {
     m_dpsEditors.SEDPS1DLChange();
     m_dpsEditors.RGDPS1MClick();
     m_titleCleanup.GBMOClick();
+    // The editors follow the mode and stay locked while the text comes from a file: the same
+    // rule as the mode's, so after start-up they follow the mode alone.
     m_dpsEditors.followModeAndSource();
     m_rotation.followRadiotextSource();
     m_rotation.SERTSWChange();
@@ -150,8 +152,6 @@ void Panel::alignControls() {
     m_rotation.RTSAClick();
     m_transactions.createKeepAlive(link::OsVersionClass());
     m_preview.ResetPreview();
-    // Once more at the very end, so that after start-up the editors follow the mode.
-    m_dpsEditors.RGDPS1MClick();
 }
 
 void Panel::FormClose() {

@@ -1,0 +1,314 @@
+#include "app/Panel.h"
+
+#include "fakes/RecordingLibrary.h"
+#include "fakes/ScriptedDialogs.h"
+#include "model/StationSettings.h"
+#include "text/CodePage.h"
+
+#include <chrono>
+#include <functional>
+#include <gtest/gtest.h>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace korvel::app {
+namespace {
+
+using std::chrono::milliseconds;
+using Load = std::function<void(model::StationSettings&)>;
+
+// The panel as the program runs it, below the window: an operator's change of a value is an
+// edit through the panel's events, as the window makes it.
+class PanelTest : public ::testing::Test {
+protected:
+    void start(Load load = {}) {
+        m_panel =
+            std::make_unique<Panel>(Panel::Services{codePage, '.', library, dialogs, {}, std::move(load)});
+        m_panel->FormCreate();
+    }
+
+    Panel& panel() { return *m_panel; }
+    model::StationSettings& settings() { return m_panel->settings(); }
+
+    // What the operator does: the window applies the change through the panel's events.
+    void operatorSets(const std::function<void(model::StationSettings&)>& change) {
+        panel().events().edit([&] { change(settings()); });
+    }
+
+    // The preview display after n ticks of its timer.
+    std::string previewAfter(int ticks) {
+        for (int tick = 0; tick < ticks; ++tick) {
+            panel().events().tick("TimerPreview");
+        }
+        return settings().text("LP");
+    }
+
+    const text::CodePage codePage{1252};
+    fakes::RecordingLibrary library;
+    fakes::ScriptedDialogs dialogs;
+
+private:
+    std::unique_ptr<Panel> m_panel;
+};
+
+// --- Start-up -------------------------------------------------------------------------------
+
+TEST_F(PanelTest, ALoadedRotationStartsOnceWithTheLoadedInterval) {
+    std::vector<std::pair<bool, milliseconds>> starts; // each time Timer2 starts running
+    bool running = false;
+    model::Subscription watch;
+    start([&](model::StationSettings& s) {
+        watch = s.subscribe("Timer2", [&](model::Aspect) {
+            if (s.timerEnabled("Timer2") && !running) {
+                starts.emplace_back(true, s.interval("Timer2"));
+            }
+            if (running && s.timerEnabled("Timer2")) {
+                starts.emplace_back(false, s.interval("Timer2")); // a restart while running
+            }
+            running = s.timerEnabled("Timer2");
+        });
+        s.setFlag("RTSA", true);
+        s.setFlag("CBRTEN", true);
+        s.setDecimal("SERTSW", 2);
+    });
+    EXPECT_EQ(starts, (std::vector<std::pair<bool, milliseconds>>{{true, milliseconds(120000)}}));
+}
+
+struct LoadedCase {
+    const char* name;
+    Load load;
+    std::function<void(Panel&, fakes::RecordingLibrary&)> check;
+};
+
+// Each loaded value is brought into line by its start-up step, since the reactions are held
+// while loading.
+TEST_F(PanelTest, StartUpAlignsTheControlsWithTheLoadedValues) {
+    const LoadedCase cases[] = {
+        {"manual radiotext types", [](auto& s) { s.setFlag("CBAUTO", false); },
+         [](Panel& p, auto&) { EXPECT_TRUE(p.settings().enabled("CBRTT2")); }},
+        {"automatic radiotext types", [](auto&) {},
+         [](Panel& p, auto&) { EXPECT_FALSE(p.settings().enabled("CBRTT2")); }},
+        {"saved port",
+         [](auto& s) {
+             s.setChoice("CBPORT", 3);
+             s.setFlag("CBBI", true);
+         },
+         [](Panel& p, fakes::RecordingLibrary& l) {
+             EXPECT_EQ(l.calls, (std::vector<std::string>{"ConnectionSetup(1,2,1,1)", "Connect"}));
+             EXPECT_EQ(p.settings().text("LS"), "Port COM2 opened");
+             EXPECT_TRUE(p.settings().enabled("BREC1"));
+         }},
+        {"mode 0", [](auto& s) { s.setChoice("RGDPS1M", 0); },
+         [](Panel& p, auto&) {
+             EXPECT_TRUE(p.settings().enabled("DPS1"));
+             EXPECT_TRUE(p.settings().enabled("LM0"));
+             EXPECT_FALSE(p.settings().enabled("DPS1B"));
+         }},
+        {"clean-up options", [](auto& s) { s.setFlag("CBCTC", true); },
+         [](Panel& p, auto&) { EXPECT_EQ(p.settings().text("STEXMP"), "12. VELMORA - CATCH (VOCAL MIX)"); }},
+        {"dynamic PS from a file",
+         [](auto& s) {
+             s.setFlag("DPS1EN", true);
+             s.setFlag("CBD1FF", true);
+         },
+         [](Panel& p, auto&) {
+             EXPECT_FALSE(p.settings().enabled("DPS1"));
+             EXPECT_FALSE(p.settings().enabled("DPS1B"));
+         }},
+        {"radiotext from a file", [](auto& s) { s.setFlag("CBR1FF", true); },
+         [](Panel& p, auto&) { EXPECT_FALSE(p.settings().enabled("RT1")); }},
+        {"rotation interval", [](auto& s) { s.setDecimal("SERTSW", 0); },
+         [](Panel& p, auto&) { EXPECT_EQ(p.settings().interval("Timer2"), milliseconds(30000)); }},
+        {"hidden start", [](auto& s) { s.program().startVisible = false; },
+         [](Panel& p, auto&) {
+             EXPECT_TRUE(p.settings().visible("Show1"));
+             EXPECT_FALSE(p.settings().visible("Hide1"));
+         }},
+        {"label period", [](auto& s) { s.setDecimal("SEDPSLP", 5.0); },
+         [](Panel& p, auto&) { EXPECT_EQ(p.preview().labelTicks(), 9); }},
+    };
+    for (const LoadedCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        library.calls.clear();
+        start(c.load);
+        c.check(panel(), library);
+    }
+}
+
+TEST_F(PanelTest, AFirstStartOpensOnTheHardwarePageWithVisibleMenuAndKeepAlive) {
+    start();
+    EXPECT_EQ(settings().choice("PageControl1"), model::kHardwarePage);
+    EXPECT_EQ(settings().text("LS"), "Not connected");
+    EXPECT_TRUE(settings().visible("Hide1"));
+    EXPECT_FALSE(settings().visible("Show1"));
+    EXPECT_TRUE(panel().transactions().KeepAliveActive());
+    EXPECT_FALSE(settings().timerEnabled("Timer2"));
+    EXPECT_EQ(settings().program().portIndex, model::kPortNone);
+}
+
+TEST_F(PanelTest, AFailingStartUpStepShowsItsErrorAndTheProgramGoesOn) {
+    start([](model::StationSettings&) { throw std::runtime_error("Unable to read korvel.rds"); });
+    EXPECT_EQ(settings().text("StatusBar1"), "Unable to read korvel.rds");
+    operatorSets([](auto& s) { s.setFlag("CBR1FF", true); });
+    EXPECT_FALSE(settings().enabled("RT1")) << "the reactions still run";
+}
+
+TEST_F(PanelTest, CloseDisconnectsAndStopsTheKeepAlive) {
+    start();
+    library.calls.clear();
+    panel().FormClose();
+    EXPECT_EQ(library.calls, std::vector<std::string>{"Disconnect"});
+    EXPECT_EQ(settings().text("StatusBar1"), "Save and Exit...");
+    EXPECT_FALSE(panel().transactions().KeepAliveActive());
+}
+
+// --- Reactions to the operator's changes ----------------------------------------------------
+
+struct ReactionCase {
+    const char* control;
+    std::function<void(model::StationSettings&)> change;
+    std::function<void(Panel&)> check;
+};
+
+TEST_F(PanelTest, EveryReactionFollowsTheOperator) {
+    const ReactionCase cases[] = {
+        {"RGDLD", [](auto& s) { s.setChoice("RGDLD", 0); },
+         [](Panel& p) { EXPECT_EQ(p.preview().speed(), 1); }},
+        {"SEDPSLP", [](auto& s) { s.setDecimal("SEDPSLP", 1.5); },
+         [](Panel& p) { EXPECT_EQ(p.preview().labelTicks(), 2); }},
+        {"SEDPS1DL", [](auto& s) { s.setDecimal("SEDPS1DL", 2.7); },
+         [](Panel& p) { EXPECT_EQ(p.preview().delayTicks(), 5); }},
+        {"DPS1EN",
+         [](auto& s) {
+             s.setFlag("CBD1FF", true);
+             s.setFlag("DPS1EN", true);
+         },
+         [](Panel& p) { EXPECT_FALSE(p.settings().enabled("DPS1B")); }},
+        {"CBD1FF",
+         [](auto& s) {
+             s.setFlag("DPS1EN", true);
+             s.setFlag("CBD1FF", true);
+         },
+         [](Panel& p) { EXPECT_FALSE(p.settings().enabled("DPS1B")); }},
+        {"RGDPS1M", [](auto& s) { s.setChoice("RGDPS1M", 0); },
+         [](Panel& p) {
+             EXPECT_TRUE(p.settings().enabled("DPS1"));
+             EXPECT_FALSE(p.settings().enabled("DPS1B"));
+         }},
+        {"CBAUTO", [](auto& s) { s.setFlag("CBAUTO", false); },
+         [](Panel& p) { EXPECT_TRUE(p.settings().enabled("CBRTT4")); }},
+        {"CBR1FF", [](auto& s) { s.setFlag("CBR1FF", true); },
+         [](Panel& p) { EXPECT_FALSE(p.settings().enabled("RT1")); }},
+        {"CBRSN", [](auto& s) { s.setFlag("CBRSN", true); },
+         [](Panel& p) { EXPECT_EQ(p.settings().text("STEXMP"), "Velmora - Catch (Vocal Mix)"); }},
+        {"CBREIB", [](auto& s) { s.setFlag("CBREIB", true); },
+         [](Panel& p) { EXPECT_EQ(p.settings().text("STEXMP"), "12. Velmora - Catch"); }},
+        {"CBCTC", [](auto& s) { s.setFlag("CBCTC", true); },
+         [](Panel& p) { EXPECT_EQ(p.settings().text("STEXMP"), "12. VELMORA - CATCH (VOCAL MIX)"); }},
+        {"RTSA",
+         [](auto& s) {
+             s.setFlag("CBRTEN", true);
+             s.setFlag("RTSA", true);
+         },
+         [](Panel& p) { EXPECT_TRUE(p.settings().timerEnabled("Timer2")); }},
+        {"CBRTEN",
+         [](auto& s) {
+             s.setFlag("RTSA", true);
+             s.setFlag("CBRTEN", true);
+         },
+         [](Panel& p) { EXPECT_TRUE(p.settings().timerEnabled("Timer2")); }},
+        {"SERTSW", [](auto& s) { s.setDecimal("SERTSW", 3); },
+         [](Panel& p) { EXPECT_EQ(p.settings().interval("Timer2"), milliseconds(180000)); }},
+    };
+    for (const ReactionCase& c : cases) {
+        SCOPED_TRACE(c.control);
+        start();
+        operatorSets(c.change);
+        c.check(panel());
+    }
+}
+
+TEST_F(PanelTest, ModeChangeAfterStartUpFollowsTheModeUnlessFedFromAFile) {
+    start([](auto& s) {
+        s.setFlag("DPS1EN", true);
+        s.setFlag("CBD1FF", true);
+    });
+    operatorSets([](auto& s) { s.setChoice("RGDPS1M", 0); });
+    EXPECT_FALSE(settings().enabled("DPS1")) << "a text from a file keeps both editors locked";
+    operatorSets([](auto& s) { s.setFlag("CBD1FF", false); });
+    EXPECT_TRUE(settings().enabled("DPS1"));
+    EXPECT_FALSE(settings().enabled("DPS1B")) << "mode 0 edits the grid only";
+}
+
+// --- Events ---------------------------------------------------------------------------------
+
+class PreviewEventTest : public PanelTest {
+protected:
+    void SetUp() override {
+        start([](auto& s) {
+            s.setText("PSDEF", "STATION");
+            s.setFlag("DPS1EN", true);
+            s.setChoice("RGDPS1M", 1);
+            s.setText("DPS1B", "ABCDEFGHIJKL");
+            s.setDecimal("SEDPS1DL", 2.7); // the static PS stands for five ticks between loops
+        });
+        // The first loop starts after a few ticks and scrolls on.
+        ASSERT_NE(previewAfter(12), "STATION ");
+        ASSERT_TRUE(panel().preview().running());
+    }
+};
+
+TEST_F(PreviewEventTest, LeavingAnEditorOrDoubleClickingTheDisplayStartsThePreviewOver) {
+    for (const model::ControlName control : {model::ControlName("DPS1"), model::ControlName("DPS1B")}) {
+        SCOPED_TRACE(control.str());
+        ASSERT_NE(previewAfter(12), "STATION ");
+        panel().events().exit(control);
+        EXPECT_FALSE(panel().preview().running());
+        EXPECT_EQ(previewAfter(1), "STATION ") << "the static PS until the next loop";
+    }
+    ASSERT_NE(previewAfter(12), "STATION ");
+    panel().events().doubleClick("LP");
+    EXPECT_EQ(previewAfter(1), "STATION ");
+}
+
+TEST_F(PanelTest, TheRotationTimerWritesTheNextMessage) {
+    start([](auto& s) {
+        s.setText("RT1", "FIRST");
+        s.setText("RT2", "SECOND");
+    });
+    panel().events().tick("Timer2");
+    EXPECT_TRUE(settings().flag("RBRT2"));
+    ASSERT_EQ(library.writes.size(), 2u);
+    EXPECT_EQ(library.writes[0].block[0], 0x1F);
+    EXPECT_EQ(std::string(library.writes[0].block.begin() + 2, library.writes[0].block.begin() + 8),
+              "SECOND");
+}
+
+TEST_F(PanelTest, AnErrorInAHandlerEndsInTheStatusBarAndTheNextEventWorks) {
+    start([](auto& s) {
+        s.setText("RT1", "FIRST");
+        s.setText("RT2", "SECOND");
+    });
+    library.duringTransfer = [] { throw std::runtime_error("The port went away"); };
+    panel().events().tick("Timer2");
+    EXPECT_EQ(settings().text("StatusBar1"), "The port went away");
+    library.duringTransfer = nullptr;
+    panel().events().tick("Timer2");
+    EXPECT_EQ(settings().text("StatusBar1"), "Ready");
+}
+
+TEST_F(PanelTest, TheLptAddressTakesDigitsAndBackspaceOnly) {
+    start();
+    std::string kept;
+    for (char key : std::string("1a2-\b ")) {
+        panel().events().keyPress("ELPTA", key);
+        if (key != '\0') {
+            kept += key;
+        }
+    }
+    EXPECT_EQ(kept, "12\b");
+}
+
+} // namespace
+} // namespace korvel::app
