@@ -1,6 +1,7 @@
 #include "text/CodePage.h"
 
 #include "AllBytes.h"
+#include "DesktopPages.h"
 #include "IconvReference.h"
 
 #include <array>
@@ -14,10 +15,6 @@ namespace korvel::text {
 namespace {
 
 class CodePageTest : public ::testing::Test {};
-
-// The desktop pages the program chooses from a locale.
-constexpr std::array kPages{1250, 1251, 1252, 1253, 1254, 1257};
-static_assert(kPages.size() == 6);
 
 constexpr char32_t kFirstUndefinedByteCodePoint = CodePage::kUndefinedByteBase + 0x80;
 constexpr char32_t kLastUndefinedByteCodePoint = CodePage::kUndefinedByteBase + 0xFF;
@@ -167,7 +164,7 @@ TEST_F(CodePageTest, MapsLettersOfWindows1250) {
 }
 
 TEST_F(CodePageTest, UndefinedBytesSurviveDecodeAndEncode) {
-    for (const int number : kPages) {
+    for (const int number : kDesktopPages) {
         const CodePage page(number);
         EXPECT_EQ(page.encode(page.decode(allBytes())), allBytes()) << number;
     }
@@ -215,7 +212,7 @@ TEST_F(CodePageTest, EncodeAgreesWithIconvOnEveryCharacter) {
     constexpr char32_t kLastCodePoint = 0xFFFF;
     constexpr char32_t kFirstSurrogate = 0xD800;
     constexpr char32_t kLastSurrogate = 0xDFFF;
-    for (const int number : kPages) {
+    for (const int number : kDesktopPages) {
         const CodePage page(number);
         const IconvReference reference(pageName(number).c_str(), "UTF-32LE");
         const IconvReference decoder("UTF-32LE", pageName(number).c_str());
@@ -246,7 +243,7 @@ TEST_F(CodePageTest, EncodeAgreesWithIconvOnEveryCharacter) {
 // U+F780..U+F7FF stand for the bytes 0x80..0xFF that the page leaves undefined, and only for those:
 // each decodes to its own code point and encodes back, a defined byte's code point is refused.
 TEST_F(CodePageTest, PrivateUseCodePointsStandOnlyForUndefinedBytes) {
-    for (const int number : kPages) {
+    for (const int number : kDesktopPages) {
         const CodePage page(number);
         const IconvReference reference("UTF-32LE", pageName(number).c_str());
         int undefined = 0;
