@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kDefaultCodePage = 1252;
 constexpr std::uint8_t kFirstNonAscii = 0x80;
-constexpr char32_t kLastByteValue = 0xFF;
+constexpr std::uint8_t kLastByte = 0xFF;
 
 struct LocaleCodePage {
     std::string_view language;
@@ -118,7 +118,7 @@ std::u32string CodePage::decode(std::string_view bytes) const {
     text.reserve(bytes.size());
     for (const char c : bytes) {
         const auto byte = static_cast<std::uint8_t>(c);
-        text.push_back(toUnicode(byte).value_or(char32_t{byte}));
+        text.push_back(toUnicode(byte).value_or(kUndefinedByteBase + byte));
     }
     return text;
 }
@@ -128,10 +128,8 @@ std::optional<std::string> CodePage::encode(std::u32string_view text) const {
     bytes.reserve(text.size());
     for (const char32_t character : text) {
         auto byte = fromUnicode(character);
-        // The code point of an undefined byte's own number stands for that byte (see decode()).
-        if (!byte && character >= kFirstNonAscii && character <= kLastByteValue &&
-            !toUnicode(static_cast<std::uint8_t>(character))) {
-            byte = static_cast<std::uint8_t>(character);
+        if (!byte) {
+            byte = undefinedByte(character);
         }
         if (!byte) {
             return std::nullopt;
@@ -139,6 +137,14 @@ std::optional<std::string> CodePage::encode(std::u32string_view text) const {
         bytes.push_back(static_cast<char>(*byte));
     }
     return bytes;
+}
+
+std::optional<std::uint8_t> CodePage::undefinedByte(char32_t character) const {
+    if (character < kUndefinedByteBase + kFirstNonAscii || character > kUndefinedByteBase + kLastByte) {
+        return std::nullopt;
+    }
+    const auto byte = static_cast<std::uint8_t>(character - kUndefinedByteBase);
+    return toUnicode(byte) ? std::nullopt : std::optional<std::uint8_t>(byte);
 }
 
 int CodePage::numberForLocale(std::string_view locale) {

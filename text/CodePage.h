@@ -24,11 +24,16 @@ public:
     // The byte of a character; nullopt when the page lacks it.
     [[nodiscard]] std::optional<std::uint8_t> fromUnicode(char32_t character) const;
 
-    // A byte the page leaves undefined decodes to the code point of the same number, for 0x80..0x9F
-    // the C1 control (0x81 -> U+0081), and encode() turns that code point back into the byte, so
-    // every byte string survives decode + encode unchanged.
+    // A byte b the page leaves undefined (only ever one of 0x80..0xFF) decodes to the private-use
+    // code point kUndefinedByteBase + b (0x81 -> U+F781): visible in a widget, yet the character of
+    // no page. encode() turns that code point back into the byte, so every byte string survives
+    // decode + encode unchanged.
+    static constexpr char32_t kUndefinedByteBase = 0xF700;
+
     [[nodiscard]] std::u32string decode(std::string_view bytes) const;
-    // nullopt when the page lacks any of the characters.
+    // nullopt when the page lacks any of the characters. Only the page's own characters are
+    // taken, and the private-use code points of decode() only for the bytes the page leaves
+    // undefined: a character of another page never becomes the byte of the same number.
     [[nodiscard]] std::optional<std::string> encode(std::u32string_view text) const;
 
     // The page for a POSIX locale name such as "cs_CZ.UTF-8", "sr_RS@latin", "C" or "".
@@ -39,6 +44,10 @@ public:
     [[nodiscard]] static int desktopNumber();
 
 private:
+    // The byte a private-use code point of decode() stands for; nullopt for any other character
+    // and for the code point of a byte the page defines.
+    [[nodiscard]] std::optional<std::uint8_t> undefinedByte(char32_t character) const;
+
     int m_number;
     std::array<std::optional<char32_t>, 256> m_toUnicode;
     std::unordered_map<char32_t, std::uint8_t> m_fromUnicode;

@@ -1,6 +1,8 @@
 #include "text/CodePage.h"
 
 #include "AllBytes.h"
+#include "DesktopPages.h"
+#include "IconvReference.h"
 
 #include <array>
 #include <cstdlib>
@@ -13,6 +15,13 @@ namespace korvel::text {
 namespace {
 
 class CodePageTest : public ::testing::Test {};
+
+constexpr char32_t kFirstUndefinedByteCodePoint = CodePage::kUndefinedByteBase + 0x80;
+constexpr char32_t kLastUndefinedByteCodePoint = CodePage::kUndefinedByteBase + 0xFF;
+
+std::string pageName(int number) {
+    return "CP" + std::to_string(number);
+}
 
 TEST_F(CodePageTest, ChoosesThePageFromTheLocaleName) {
     struct Case {
@@ -155,23 +164,101 @@ TEST_F(CodePageTest, MapsLettersOfWindows1250) {
 }
 
 TEST_F(CodePageTest, UndefinedBytesSurviveDecodeAndEncode) {
-    for (const int number : {1250, 1251, 1252, 1253, 1254, 1257}) {
+    for (const int number : kDesktopPages) {
         const CodePage page(number);
         EXPECT_EQ(page.encode(page.decode(allBytes())), allBytes()) << number;
     }
     const CodePage page(1252);
     EXPECT_EQ(page.decode("a\x81"
                           "b\x90"),
-              U"a\u0081b\u0090");
+              U"a\uF781b\uF790");
 }
 
 TEST_F(CodePageTest, EncodeRefusesACharacterThePageLacks) {
     const CodePage page(1252);
     EXPECT_EQ(page.encode(U"Caf\u00E9 \u20AC"), "Caf\xE9 \x80");
     EXPECT_EQ(page.encode(U"ab\u0416"), std::nullopt);
-    // 0x80 is the euro sign here, so the C1 control U+0080 stands for no byte.
+    // 0x80 is the euro sign here, so the C1 control U+0080 stands for no byte; nor does U+0081,
+    // although 0x81 is undefined.
     EXPECT_EQ(page.encode(U"\u0080"), std::nullopt);
+    EXPECT_EQ(page.encode(U"\u0081"), std::nullopt);
     EXPECT_EQ(page.encode(U""), "");
+}
+
+// Latin-1 characters whose byte number the page leaves undefined: refused, not sent as that byte.
+TEST_F(CodePageTest, EncodeRefusesLatin1LettersOfOtherPages) {
+    struct Case {
+        int page;
+        std::u32string text;
+    };
+    const Case cases[] = {
+        {1253, U"\u00D2"}, // Ò: 0xD2 is undefined in Greek
+        {1253, U"\u00AA"}, // ª: 0xAA likewise
+        {1253, U"\u00FF"}, // ÿ: 0xFF likewise
+        {1257, U"\u00A1"}, // ¡: 0xA1 is undefined in Baltic
+        {1257, U"\u00A5"}, // ¥: 0xA5 likewise
+    };
+    for (const auto& c : cases) {
+        const CodePage page(c.page);
+        EXPECT_EQ(page.encode(c.text), std::nullopt) << c.page << " U+" << std::hex << int(c.text[0]);
+        EXPECT_EQ(page.encode(U"ok" + c.text), std::nullopt) << c.page;
+    }
+}
+
+// Every character of the Basic Multilingual Plane is encoded exactly as glibc iconv converts it to
+// the page: the page's own characters to their bytes, nothing else at all. The private-use code
+// points that stand for undefined bytes are checked on their own below.
+TEST_F(CodePageTest, EncodeAgreesWithIconvOnEveryCharacter) {
+    constexpr char32_t kLastCodePoint = 0xFFFF;
+    constexpr char32_t kFirstSurrogate = 0xD800;
+    constexpr char32_t kLastSurrogate = 0xDFFF;
+    for (const int number : kDesktopPages) {
+        const CodePage page(number);
+        const IconvReference reference(pageName(number).c_str(), "UTF-32LE");
+        const IconvReference decoder("UTF-32LE", pageName(number).c_str());
+        int defined = 0;
+        for (const char byte : allBytes()) {
+            defined += decoder.convert(std::string(1, byte)) ? 1 : 0;
+        }
+        int accepted = 0;
+        for (char32_t codePoint = 0; codePoint <= kLastCodePoint; ++codePoint) {
+            if ((codePoint >= kFirstSurrogate && codePoint <= kLastSurrogate) ||
+                (codePoint >= kFirstUndefinedByteCodePoint && codePoint <= kLastUndefinedByteCodePoint)) {
+                continue;
+            }
+            const std::optional<std::string> expected = reference.convert(IconvReference::utf32le(codePoint));
+            const std::optional<std::string> encoded = page.encode(std::u32string(1, codePoint));
+            if (encoded != expected) {
+                ADD_FAILURE() << "CP" << number << " U+" << std::hex << int(codePoint) << ": encode "
+                              << ::testing::PrintToString(encoded) << ", iconv "
+                              << ::testing::PrintToString(expected);
+            }
+            accepted += encoded ? 1 : 0;
+        }
+        // One character for each byte the page defines: the comparison above did not pass vacuously.
+        EXPECT_EQ(accepted, defined) << number;
+    }
+}
+
+// U+F780..U+F7FF stand for the bytes 0x80..0xFF that the page leaves undefined, and only for those:
+// each decodes to its own code point and encodes back, a defined byte's code point is refused.
+TEST_F(CodePageTest, PrivateUseCodePointsStandOnlyForUndefinedBytes) {
+    for (const int number : kDesktopPages) {
+        const CodePage page(number);
+        const IconvReference reference("UTF-32LE", pageName(number).c_str());
+        int undefined = 0;
+        for (int b = 0x80; b <= 0xFF; ++b) {
+            SCOPED_TRACE(::testing::Message() << "CP" << number << " byte 0x" << std::hex << b);
+            const std::string byte(1, static_cast<char>(b));
+            const bool defined = reference.convert(byte).has_value();
+            const char32_t codePoint = CodePage::kUndefinedByteBase + static_cast<char32_t>(b);
+            EXPECT_EQ(page.encode(std::u32string(1, codePoint)),
+                      defined ? std::nullopt : std::optional(byte));
+            EXPECT_EQ(page.decode(byte) == std::u32string(1, codePoint), !defined);
+            undefined += defined ? 0 : 1;
+        }
+        EXPECT_GT(undefined, 0) << number;
+    }
 }
 
 } // namespace

@@ -61,6 +61,9 @@ TEST_F(TitleCleanupTest, RemovesTrackNumbers) {
         {kNumbering, "1234. Title", "1234. Title"}, // likewise
         {kNumbering, "Track 5", "Track 5"},
         {kNumbering, "12", "12"},
+        {kNumbering, "1-", "1-"}, // two characters: too short to lose a number
+        {kNumbering, "12-", ""},  // three characters: the shortest title that does
+        {kNumbering, "1-A", "A"}, // likewise
         {kNumbering, "- Title", "- Title"},
         {kNumbering, "9 Title", "9 Title"},
         {kNumbering, "(Intro) Song", "(Intro) Song"}, // the "(" goes only with a number
