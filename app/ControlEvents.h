@@ -32,6 +32,9 @@ public:
 
     // The operator changed a value: apply writes it to the settings, whose reactions then run.
     virtual void edit(const std::function<void()>& apply) = 0;
+
+    // The event loop has run out of work for now.
+    virtual void idle() = 0;
 };
 
 } // namespace korvel::app

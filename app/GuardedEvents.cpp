@@ -47,4 +47,8 @@ void GuardedEvents::edit(const std::function<void()>& apply) {
     m_guard.run([&] { m_logic.edit(apply); });
 }
 
+void GuardedEvents::idle() {
+    m_guard.run([&] { m_logic.idle(); });
+}
+
 } // namespace korvel::app

@@ -20,6 +20,7 @@ public:
     [[nodiscard]] int gridKeyPress(model::ControlName control, int row, char& key) override;
     void tick(model::ControlName timer) override;
     void edit(const std::function<void()>& apply) override;
+    void idle() override;
 
 private:
     ControlEvents& m_logic;

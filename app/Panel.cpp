@@ -26,6 +26,15 @@ struct GridKeyHandler {
 // clang-format off
 // Buttons and menu items.
 constexpr std::array kClicks{
+    Handler{"BSEND1",  [](Panel& p) { p.send().BSEND1Click(); }},
+    Handler{"BSTOR1",  [](Panel& p) { p.commands().BSTOR1Click(); }},
+    Handler{"BREC1",   [](Panel& p) { p.readBack().BREC1Click(); }},
+    Handler{"BSTAT",   [](Panel& p) { p.readBack().BSTATClick(); }},
+    Handler{"BRESET",  [](Panel& p) { p.commands().BRESETClick(); }},
+    Handler{"BSWOFF",  [](Panel& p) { p.commands().BSWOFFClick(); }},
+    Handler{"BSWON",   [](Panel& p) { p.commands().BSWONClick(); }},
+    Handler{"BSETTA",  [](Panel& p) { p.commands().BSETTAClick(); }},
+    Handler{"BSETCT",  [](Panel& p) { p.clockTime().BSETCTClick(); }},
     Handler{"BCUPD",   [](Panel& p) { p.connection().RGPORTClick(link::Connection::Sender::Operator); }},
     Handler{"BitBtn1", [](Panel& p) { p.connection().BitBtn1Click(); }},
 };
@@ -38,6 +47,12 @@ constexpr std::array kDoubleClicks{
 constexpr std::array kExits{
     Handler{"DPS1",  [](Panel& p) { p.dpsEditors().DPS1Exit(); }},
     Handler{"DPS1B", [](Panel& p) { p.dpsEditors().DPS1BExit(); }},
+    Handler{"PI",    [](Panel& p) { p.deviceSettings().PIExit(); }},
+    Handler{"DB3",   [](Panel& p) { p.deviceSettings().DBExit(0); }},
+    Handler{"DB4",   [](Panel& p) { p.deviceSettings().DBExit(1); }},
+    Handler{"DB5",   [](Panel& p) { p.deviceSettings().DBExit(2); }},
+    Handler{"DB6",   [](Panel& p) { p.deviceSettings().DBExit(3); }},
+    Handler{"DB7",   [](Panel& p) { p.deviceSettings().DBExit(4); }},
 };
 
 constexpr std::array kKeys{
@@ -50,6 +65,7 @@ constexpr std::array kGridKeys{
 
 constexpr std::array kTimers{
     Handler{"Timer2",       [](Panel& p) { p.rotation().Timer2Timer(); }},
+    Handler{"Timer3",       [](Panel& p) { p.clockTime().Timer3Timer(); }},
     Handler{"TimerPreview", [](Panel& p) { p.preview().TimerPreviewTimer(); }},
 };
 
@@ -69,6 +85,9 @@ constexpr std::array kReactions{
     Handler{"CBR1FF",   [](Panel& p) { p.rotation().RTSAClick(); }},
     Handler{"SERTSW",   [](Panel& p) { p.rotation().SERTSWChange(); }},
     Handler{"CBAUTO",   [](Panel& p) { p.rotation().CBAUTOClick(); }},
+    Handler{"RGCS",     [](Panel& p) { p.deviceSettings().RGCSClick(); }},
+    Handler{"RGHTYP",   [](Panel& p) { p.deviceSettings().RGCSClick(); }},
+    Handler{"CBGRTYP",  [](Panel& p) { p.deviceSettings().CBGRTYPChange(); }},
 };
 // clang-format on
 
@@ -95,9 +114,12 @@ Panel::Panel(Services services)
     , m_guard(m_settings)
     , m_guardedEvents(*this, m_guard)
     , m_codePage(services.codePage)
+    , m_timeSeparator(services.timeSeparator)
     , m_conversion(m_codePage)
     , m_library(services.library)
+    , m_clock(services.clock)
     , m_loadSettings(std::move(services.loadSettings))
+    , m_saveSettings(std::move(services.saveSettings))
     , m_transactions(services.library, m_settings)
     , m_connection(services.library, m_settings, services.dialogs, std::move(services.processEvents))
     , m_titleCleanup(m_settings, m_codePage)
@@ -105,14 +127,19 @@ Panel::Panel(Services services)
     , m_preview(m_settings, m_dynamicPs)
     , m_dpsEditors(m_settings, m_preview)
     , m_textWriter(m_settings, m_transactions, m_conversion, m_rotation)
-    , m_rotation(m_settings, m_textWriter) {
+    , m_rotation(m_settings, m_textWriter)
+    , m_deviceSettings(m_settings)
+    , m_send({m_settings, m_transactions, m_conversion, m_dynamicPs, m_rotation, m_clock})
+    , m_readBack({m_settings, m_transactions, m_conversion, services.dialogs, m_clock, m_deviceSettings, m_rotation,
+                  m_dpsEditors, m_preview})
+    , m_clockTime(m_settings, m_transactions, m_clock)
+    , m_commands({m_settings, m_transactions, services.dialogs, m_clock, *this}) {
     observeReactions();
 }
 
 void Panel::observeReactions() {
     for (const Handler& reaction : kReactions) {
-        m_reactions.push_back(
-            m_settings.react(reaction.control, [this, &reaction] { reaction.handle(*this); }));
+        m_reactions.push_back(m_settings.react(reaction.control, [this, &reaction] { reaction.handle(*this); }));
     }
 }
 
@@ -129,6 +156,8 @@ void Panel::FormCreate() {
 // start-up steps below bring every dependent control into line once, in their order.
 void Panel::loadSettings() {
     const model::StationSettings::ReactionHold hold(m_settings);
+    // Clock-time sending resumes only when it was on: off is what a missing setting means.
+    m_settings.setCaption("BSETCT", operations::ClockTime::kStop);
     if (m_loadSettings) {
         m_loadSettings(m_settings);
     }
@@ -141,6 +170,7 @@ void Panel::alignControls() {
     m_dpsEditors.SEDPS1DLChange();
     m_dpsEditors.RGDPS1MClick();
     m_titleCleanup.GBMOClick();
+    m_deviceSettings.PIExit();
     // The editors follow the mode and stay locked while the text comes from a file: the same
     // rule as the mode's, so after start-up they follow the mode alone.
     m_dpsEditors.followModeAndSource();
@@ -149,8 +179,13 @@ void Panel::alignControls() {
     const bool visible = m_settings.program().startVisible;
     m_settings.setVisible("Hide1", visible);
     m_settings.setVisible("Show1", !visible);
+    m_deviceSettings.RGCSClick();
+    m_deviceSettings.CBGRTYPChange();
     m_rotation.RTSAClick();
+    m_clockTime.BSETCTClick();
     m_transactions.createKeepAlive(link::OsVersionClass());
+    m_settings.program().lastDeviceActionTime = m_clock.now().timeOfDay();
+    m_settings.setFlag("STMEN", m_clockTime.LetniCas());
     m_preview.ResetPreview();
 }
 
@@ -159,18 +194,37 @@ void Panel::FormClose() {
         m_settings.setText("StatusBar1", "Save and Exit...");
         m_library.Disconnect();
     });
+    m_guard.run([this] { SaveRDSFN(); });
     m_transactions.destroyKeepAlive();
 }
 
+void Panel::SaveRDSFN() {
+    if (m_saveSettings) {
+        m_saveSettings(m_settings);
+    }
+}
+
+Panel::Handling::Handling(int& depth)
+    : m_depth(depth) {
+    ++m_depth;
+}
+
+Panel::Handling::~Handling() {
+    --m_depth;
+}
+
 void Panel::click(model::ControlName control) {
+    const Handling handling(m_handling);
     run(kClicks, control, *this);
 }
 
 void Panel::doubleClick(model::ControlName control) {
+    const Handling handling(m_handling);
     run(kDoubleClicks, control, *this);
 }
 
 void Panel::exit(model::ControlName control) {
+    const Handling handling(m_handling);
     run(kExits, control, *this);
 }
 
@@ -190,11 +244,26 @@ int Panel::gridKeyPress(model::ControlName control, int row, char& key) {
 }
 
 void Panel::tick(model::ControlName timer) {
+    if (m_handling > 0) {
+        return;
+    }
+    const Handling handling(m_handling);
     run(kTimers, timer, *this);
 }
 
 void Panel::edit(const std::function<void()>& apply) {
+    const Handling handling(m_handling);
     apply();
+}
+
+// The clock display: "h:nn" with the locale's time separator, and "d.mm.yy".
+void Panel::idle() {
+    const model::LocalTime now = m_clock.now();
+    const auto twoDigits = [](int value) {
+        return std::string(1, static_cast<char>('0' + value / 10 % 10)) + static_cast<char>('0' + value % 10);
+    };
+    m_settings.setText("LTIME", std::to_string(now.hour) + m_timeSeparator + twoDigits(now.minute));
+    m_settings.setText("LDATE", std::to_string(now.day) + '.' + twoDigits(now.month) + '.' + twoDigits(now.year % 100));
 }
 
 } // namespace korvel::app

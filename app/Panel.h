@@ -6,9 +6,16 @@
 #include "link/Connection.h"
 #include "link/EncoderLibrary.h"
 #include "link/Transactions.h"
+#include "model/Clock.h"
 #include "model/Dialogs.h"
+#include "model/SettingsStore.h"
 #include "model/StationSettings.h"
+#include "operations/ClockTime.h"
+#include "operations/DeviceCommands.h"
+#include "operations/DeviceSettings.h"
 #include "operations/EncoderTextWriter.h"
+#include "operations/ReadBack.h"
+#include "operations/StationSend.h"
 #include "text/CodePage.h"
 #include "text/DpsPreview.h"
 #include "text/DynamicPs.h"
@@ -25,17 +32,22 @@ namespace korvel::app {
 // Owns the program's state and logic below the window: the station settings, the link to the
 // encoder and the handlers. The window is a view on it that forwards the operator's events
 // through events(); tests drive it without a window.
-class Panel : public ControlEvents {
+class Panel : public ControlEvents, private model::SettingsStore {
 public:
+    using SettingsFile = std::function<void(model::StationSettings&)>;
+
     // What the panel needs from its surroundings; all must outlive it.
     struct Services {
         const text::CodePage& codePage;
         char decimalSeparator;
+        char timeSeparator;
         link::EncoderLibrary& library;
         model::Dialogs& dialogs;
+        model::Clock& clock;
         std::function<void()> processEvents; // lets the window repaint during a long operation
-        // Loads the stored settings at start-up; none: every start is a first start.
-        std::function<void(model::StationSettings&)> loadSettings = {};
+        // Load and save the stored settings; none: every start is a first start.
+        SettingsFile loadSettings = {};
+        SettingsFile saveSettings = {};
     };
 
     explicit Panel(Services services);
@@ -59,19 +71,37 @@ public:
     [[nodiscard]] int gridKeyPress(model::ControlName control, int row, char& key) override;
     void tick(model::ControlName timer) override;
     void edit(const std::function<void()>& apply) override;
+    void idle() override;
 
     [[nodiscard]] model::StationSettings& settings() { return m_settings; }
     [[nodiscard]] const text::CodePage& codePage() const { return m_codePage; }
-    [[nodiscard]] const text::RdsConversion& conversion() const { return m_conversion; }
     [[nodiscard]] link::Transactions& transactions() { return m_transactions; }
     [[nodiscard]] link::Connection& connection() { return m_connection; }
     [[nodiscard]] text::TitleCleanup& titleCleanup() { return m_titleCleanup; }
-    [[nodiscard]] text::DynamicPs& dynamicPs() { return m_dynamicPs; }
     [[nodiscard]] text::DpsPreview& preview() { return m_preview; }
     [[nodiscard]] text::DynamicPsEditors& dpsEditors() { return m_dpsEditors; }
     [[nodiscard]] text::RadiotextRotation& rotation() { return m_rotation; }
+    [[nodiscard]] operations::DeviceSettings& deviceSettings() { return m_deviceSettings; }
+    [[nodiscard]] operations::StationSend& send() { return m_send; }
+    [[nodiscard]] operations::ReadBack& readBack() { return m_readBack; }
+    [[nodiscard]] operations::ClockTime& clockTime() { return m_clockTime; }
+    [[nodiscard]] operations::DeviceCommands& commands() { return m_commands; }
 
 private:
+    // An event handler under way. Timer ticks that arrive while one runs (during one of its
+    // fixed pauses) are dropped, as ticks that a busy window could not take.
+    class Handling {
+    public:
+        explicit Handling(int& depth);
+        Handling(const Handling&) = delete;
+        Handling& operator=(const Handling&) = delete;
+        ~Handling();
+
+    private:
+        int& m_depth;
+    };
+
+    void SaveRDSFN() override;
     void observeReactions();
     void loadSettings();
     void alignControls();
@@ -80,9 +110,12 @@ private:
     ErrorGuard m_guard;
     GuardedEvents m_guardedEvents;
     const text::CodePage& m_codePage;
+    char m_timeSeparator;
     text::RdsConversion m_conversion;
     link::EncoderLibrary& m_library;
-    std::function<void(model::StationSettings&)> m_loadSettings;
+    model::Clock& m_clock;
+    SettingsFile m_loadSettings;
+    SettingsFile m_saveSettings;
     link::Transactions m_transactions;
     link::Connection m_connection;
     text::TitleCleanup m_titleCleanup;
@@ -91,7 +124,13 @@ private:
     text::DynamicPsEditors m_dpsEditors;
     operations::EncoderTextWriter m_textWriter;
     text::RadiotextRotation m_rotation;
+    operations::DeviceSettings m_deviceSettings;
+    operations::StationSend m_send;
+    operations::ReadBack m_readBack;
+    operations::ClockTime m_clockTime;
+    operations::DeviceCommands m_commands;
     std::vector<model::Subscription> m_reactions;
+    int m_handling = 0;
 };
 
 } // namespace korvel::app

@@ -10,6 +10,7 @@
 #include "ui_TForm1.h"
 #include "ui_TextSourcesPage.h"
 
+#include <QAbstractEventDispatcher>
 #include <QLabel>
 #include <QStyle>
 #include <QTabBar>
@@ -79,6 +80,9 @@ TForm1::TForm1(Panel& panel, QWidget* parent)
     connect(m_ui->MExit, &QPushButton::clicked, this, &TForm1::close);
     m_binder.bindTree(this);
     new TimerBridge(panel.settings(), panel.events(), this);
+    // The clock display follows whenever the event loop runs out of work.
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            [&panel] { panel.events().idle(); });
     setFixedSize(kClientWidth_px, kClientHeight_px);
 }
 

@@ -71,6 +71,37 @@ void Transactions::endTransfer() {
     }
 }
 
+Transactions::Transfer::Transfer(Transactions& transactions)
+    : m_transactions(transactions) {
+    m_transactions.beginTransfer();
+}
+
+Transactions::Transfer::~Transfer() {
+    m_transactions.endTransfer();
+}
+
+Transactions::Operation::Operation(Transactions& transactions)
+    : m_transactions(transactions) {
+    if (m_transactions.m_operations++ == 0) {
+        m_transactions.m_operationFailed = false;
+    }
+}
+
+Transactions::Operation::~Operation() {
+    if (--m_transactions.m_operations == 0 && m_transactions.m_operationFailed) {
+        try {
+            m_transactions.setStatus("!Ready");
+        } catch (...) {
+            // A view that fails while the operation unwinds: the failure itself is reported.
+        }
+    }
+}
+
+void Transactions::reportResult(bool succeeded) {
+    m_operationFailed = m_operationFailed || (m_operations > 0 && !succeeded);
+    setStatus(succeeded ? "Ready" : "!Ready");
+}
+
 void Transactions::AddToData(bool start, std::uint8_t value) {
     if (start) {
         m_outBlock[0] = 0;
@@ -91,27 +122,37 @@ void Transactions::write(std::uint8_t address, std::span<const std::uint8_t> dat
     SendStop();
 }
 
+void Transactions::pause(model::Clock& clock, std::chrono::milliseconds duration) {
+    const std::string status = m_settings.text("StatusBar1");
+    setStatus("Sending Data...");
+    clock.pause(duration);
+    m_settings.setText("StatusBar1", status);
+}
+
 void Transactions::SendStart(int address) {
     setStatus("Sending Data...");
     AddToData(true, static_cast<std::uint8_t>(address & 0xFF));
 }
 
 void Transactions::SendStop() {
-    beginTransfer();
-    const bool sent = m_library.Send(m_outCount, m_outBlock.data());
-    setStatus(sent ? "Ready" : "!Ready");
-    endTransfer();
+    bool sent = false;
+    {
+        const Transfer transfer(*this);
+        sent = m_library.Send(m_outCount, m_outBlock.data());
+    }
+    reportResult(sent);
 }
 
 void Transactions::ReceiveData(std::uint8_t address, std::uint8_t count) {
     setStatus("Receiving Data...");
-    beginTransfer();
     Block work{};
-    m_library.Receive(work.data(), address, count);
+    {
+        const Transfer transfer(*this);
+        m_library.Receive(work.data(), address, count);
+    }
     m_inBlock = work;
     m_readCursor = 0;
-    endTransfer();
-    setStatus(readSucceeded() ? "Ready" : "!Ready");
+    reportResult(readSucceeded());
 }
 
 std::uint8_t Transactions::ReadByte() {

@@ -2,9 +2,11 @@
 
 #include "link/EncoderLibrary.h"
 #include "link/TVlakno.h"
+#include "model/Clock.h"
 #include "model/StationSettings.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -22,6 +24,19 @@ public:
     static constexpr int kMaxData = 251;
     using Block = std::array<std::uint8_t, kBlockSize>;
 
+    // One device operation of several transactions (Send, Store, ...): when any transaction
+    // of it fails, the status bar ends on "!Ready", whatever the later ones report.
+    class Operation {
+    public:
+        explicit Operation(Transactions& transactions);
+        Operation(const Operation&) = delete;
+        Operation& operator=(const Operation&) = delete;
+        ~Operation();
+
+    private:
+        Transactions& m_transactions;
+    };
+
     Transactions(EncoderLibrary& library, model::StationSettings& settings);
     Transactions(const Transactions&) = delete;
     Transactions& operator=(const Transactions&) = delete;
@@ -37,6 +52,9 @@ public:
 
     // One write transaction: the bytes land at address, address + 1, ...
     void write(std::uint8_t address, std::span<const std::uint8_t> data);
+    // A fixed pause between two transactions of one operation, which is still sending; the
+    // status of the last transaction stands again after it.
+    void pause(model::Clock& clock, std::chrono::milliseconds duration);
 
     void SendStart(int address);
     void AddToData(bool start, std::uint8_t value);
@@ -53,9 +71,22 @@ public:
     [[nodiscard]] const Block& InBlock() const { return m_inBlock; }
 
 private:
+    // The keep-alive thread runs for the duration of one library call, also one that throws.
+    class Transfer {
+    public:
+        explicit Transfer(Transactions& transactions);
+        Transfer(const Transfer&) = delete;
+        Transfer& operator=(const Transfer&) = delete;
+        ~Transfer();
+
+    private:
+        Transactions& m_transactions;
+    };
+
     void beginTransfer();
     void endTransfer();
     void setStatus(const char* text);
+    void reportResult(bool succeeded);
 
     EncoderLibrary& m_library;
     model::StationSettings& m_settings;
@@ -63,6 +94,8 @@ private:
     int m_outCount = 0;
     Block m_inBlock{};
     int m_readCursor = 0;
+    int m_operations = 0;          // operations under way; they nest
+    bool m_operationFailed = false; // a transaction of the outermost operation failed
     mutable std::mutex m_transferLock; // TransferLock
     int m_keepAliveCounter = 0;
     std::unique_ptr<TVlakno> m_keepAlive;

@@ -210,8 +210,7 @@ int StationSettings::choice(ControlName name) const {
 
 void StationSettings::setChoice(ControlName name, int index) {
     Control& control = at(name, Kind::Choice);
-    const bool inList = index >= 0 && index < static_cast<int>(control.items.size());
-    const int stored = inList ? index : -1;
+    const int stored = index < 0 ? -1 : index;
     if (control.number != stored) {
         control.number = stored;
         notify(control, Aspect::Value);
@@ -232,9 +231,6 @@ void StationSettings::setItems(ControlName name, std::vector<std::string> items)
         control.checks.resize(control.items.size(), false);
     }
     notify(control, Aspect::Items);
-    if (name.kind() == Kind::Choice && control.number >= static_cast<int>(control.items.size())) {
-        setChoice(name, -1);
-    }
 }
 
 // Flag and check list ------------------------------------------------------------------------

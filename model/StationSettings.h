@@ -43,7 +43,9 @@ public:
     [[nodiscard]] int maxLength(ControlName name) const; // Text, or one Grid cell; 0 = none
     [[nodiscard]] static const TextDef& textDef(ControlName name);
 
-    // Choice: an index into items(name), or -1 for no choice. Outside the list stores -1.
+    // Choice: an index into items(name), or -1 for no choice (any negative index). An index
+    // beyond the list, as a byte read from the encoder may be, is kept as it is, so that it
+    // goes back unchanged; the window shows no choice for it.
     [[nodiscard]] int choice(ControlName name) const;
     void setChoice(ControlName name, int index);
 

@@ -2,9 +2,7 @@
 
 #include "encoder/MemoryMap.h"
 #include "link/Transactions.h"
-#include "model/StationSettings.h"
 #include "text/RadiotextRotation.h"
-#include "text/RdsConversion.h"
 
 #include <span>
 #include <vector>
@@ -13,15 +11,13 @@ namespace korvel::operations {
 
 EncoderTextWriter::EncoderTextWriter(model::StationSettings& settings, link::Transactions& transactions,
                                      const text::RdsConversion& conversion, text::RadiotextRotation& rotation)
-    : m_settings(settings)
-    , m_transactions(transactions)
-    , m_conversion(conversion)
+    : m_transactions(transactions)
+    , m_rds(conversion, settings)
     , m_rotation(rotation) {}
 
 // The text loads with radiotext off; a second write switches it on with the A/B flag.
 void EncoderTextWriter::writeRadiotext(const std::string& message) {
-    const auto mode = static_cast<text::AnsiConversion>(m_settings.choice("RBANSIC"));
-    const std::string rds = encoder::registerText(m_conversion.AnsiToRDS(message, mode), encoder::kRtLength);
+    const std::string rds = encoder::registerText(m_rds.toRds(message), encoder::kRtLength);
     std::vector<std::uint8_t> load{0};
     load.insert(load.end(), rds.begin(), rds.end());
     m_transactions.write(encoder::addr(encoder::Reg::RtControl), load);

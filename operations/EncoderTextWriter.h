@@ -1,5 +1,6 @@
 #pragma once
 
+#include "operations/RdsText.h"
 #include "text/TextWriter.h"
 
 namespace korvel::model {
@@ -29,9 +30,8 @@ public:
     void writeRadiotext(const std::string& message) override;
 
 private:
-    model::StationSettings& m_settings;
     link::Transactions& m_transactions;
-    const text::RdsConversion& m_conversion;
+    RdsText m_rds;
     text::RadiotextRotation& m_rotation;
 };
 

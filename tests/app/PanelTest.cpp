@@ -1,5 +1,6 @@
 #include "app/Panel.h"
 
+#include "fakes/ManualClock.h"
 #include "fakes/RecordingLibrary.h"
 #include "fakes/ScriptedDialogs.h"
 #include "model/StationSettings.h"
@@ -24,7 +25,7 @@ class PanelTest : public ::testing::Test {
 protected:
     void start(Load load = {}) {
         m_panel =
-            std::make_unique<Panel>(Panel::Services{codePage, '.', library, dialogs, {}, std::move(load)});
+            std::make_unique<Panel>(Panel::Services{codePage, '.', ':', library, dialogs, clock, {}, std::move(load)});
         m_panel->FormCreate();
     }
 
@@ -47,6 +48,7 @@ protected:
     const text::CodePage codePage{1252};
     fakes::RecordingLibrary library;
     fakes::ScriptedDialogs dialogs;
+    fakes::ManualClock clock;
 
 private:
     std::unique_ptr<Panel> m_panel;

@@ -2,6 +2,7 @@
 
 #include "app/Panel.h"
 #include "app/TForm1.h"
+#include "fakes/ManualClock.h"
 #include "fakes/RecordingLibrary.h"
 #include "fakes/ScriptedDialogs.h"
 #include "text/CodePage.h"
@@ -20,7 +21,7 @@ namespace korvel::tests {
 class WindowHarness {
 public:
     WindowHarness()
-        : panel({codePage, '.', library, dialogs, {}})
+        : panel({codePage, '.', ':', library, dialogs, clock, {}})
         , window(panel) {
         panel.FormCreate();
         window.show();
@@ -62,6 +63,7 @@ public:
     const text::CodePage codePage{1252};
     fakes::ScriptedDialogs dialogs;
     fakes::RecordingLibrary library;
+    fakes::ManualClock clock;
     app::Panel panel;
     app::TForm1 window;
 };

@@ -149,12 +149,12 @@ TEST_F(StationSettingsTest, IntegersAndChoicesStayInRange) {
     EXPECT_EQ(settings.integer("SESMTO"), 2);
     settings.setInteger("SEUTCO", -13);
     EXPECT_EQ(settings.integer("SEUTCO"), -12);
-    settings.setChoice("MS", 2);
-    EXPECT_EQ(settings.choice("MS"), -1);
-    settings.setChoice("PTY", 31);
-    EXPECT_EQ(settings.choice("PTY"), 31);
+    settings.setChoice("MS", -7);
+    EXPECT_EQ(settings.choice("MS"), -1) << "no choice";
+    settings.setChoice("PTY", 40);
+    EXPECT_EQ(settings.choice("PTY"), 40) << "an index beyond the list is kept for what reads it back";
     settings.setItems("PTY", {"a", "b"});
-    EXPECT_EQ(settings.choice("PTY"), -1) << "a choice beyond a shorter list is no choice";
+    EXPECT_EQ(settings.choice("PTY"), 40);
 }
 
 TEST_F(StationSettingsTest, TextsLongerThanTheEditorAllowsAreKeptForTheirRepairRules) {

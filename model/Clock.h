@@ -1,0 +1,36 @@
+#pragma once
+
+#include <chrono>
+
+namespace korvel::model {
+
+// A local date and time as the operating system tells it.
+struct LocalTime {
+    int year = 2000;
+    int month = 1; // 1..12
+    int day = 1;   // 1..31
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    int millisecond = 0;
+    bool daylightSaving = false; // whether daylight-saving time is in force
+
+    [[nodiscard]] std::chrono::milliseconds timeOfDay() const {
+        return std::chrono::hours(hour) + std::chrono::minutes(minute) + std::chrono::seconds(second) +
+               std::chrono::milliseconds(millisecond);
+    }
+};
+
+// Time for the operations: the local date and time, and the fixed pauses between
+// transactions. Tests use a clock they advance by hand and never sleep.
+class Clock {
+public:
+    virtual ~Clock() = default;
+
+    [[nodiscard]] virtual LocalTime now() const = 0;
+    // One of the operations' fixed pauses. The window keeps painting meanwhile, but takes no
+    // input from the operator.
+    virtual void pause(std::chrono::milliseconds duration) = 0;
+};
+
+} // namespace korvel::model
