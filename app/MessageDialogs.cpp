@@ -10,19 +10,24 @@ const QString kTitle = QStringLiteral("Korvel");
 
 } // namespace
 
+// The logic ends its lines with a carriage return, which a message box does not break at.
+QString MessageDialogs::shown(std::string_view text) const {
+    return m_text.toQString(text).replace('\r', '\n');
+}
+
 MessageDialogs::MessageDialogs(DesktopText text)
     : m_text(text) {}
 
 bool MessageDialogs::askYesNo(std::string_view text) {
-    return QMessageBox::question(m_parent, kTitle, m_text.toQString(text)) == QMessageBox::Yes;
+    return QMessageBox::question(m_parent, kTitle, shown(text)) == QMessageBox::Yes;
 }
 
 void MessageDialogs::showError(std::string_view text) {
-    QMessageBox::critical(m_parent, kTitle, m_text.toQString(text));
+    QMessageBox::critical(m_parent, kTitle, shown(text));
 }
 
 void MessageDialogs::showInformation(std::string_view text) {
-    QMessageBox::information(m_parent, kTitle, m_text.toQString(text));
+    QMessageBox::information(m_parent, kTitle, shown(text));
 }
 
 } // namespace korvel::app

@@ -19,6 +19,8 @@ public:
     void showInformation(std::string_view text) override;
 
 private:
+    [[nodiscard]] QString shown(std::string_view text) const;
+
     DesktopText m_text;
     QWidget* m_parent = nullptr;
 };

@@ -130,8 +130,8 @@ Panel::Panel(Services services)
     , m_rotation(m_settings, m_textWriter)
     , m_deviceSettings(m_settings)
     , m_send({m_settings, m_transactions, m_conversion, m_dynamicPs, m_rotation, m_clock})
-    , m_readBack({m_settings, m_transactions, m_conversion, services.dialogs, m_clock, m_deviceSettings, m_rotation,
-                  m_dpsEditors, m_preview})
+    , m_readBack({m_settings, m_transactions, m_conversion, services.dialogs, m_clock, m_deviceSettings,
+                  m_rotation, m_dpsEditors, m_preview})
     , m_clockTime(m_settings, m_transactions, m_clock)
     , m_commands({m_settings, m_transactions, services.dialogs, m_clock, *this}) {
     observeReactions();
@@ -139,7 +139,8 @@ Panel::Panel(Services services)
 
 void Panel::observeReactions() {
     for (const Handler& reaction : kReactions) {
-        m_reactions.push_back(m_settings.react(reaction.control, [this, &reaction] { reaction.handle(*this); }));
+        m_reactions.push_back(
+            m_settings.react(reaction.control, [this, &reaction] { reaction.handle(*this); }));
     }
 }
 
@@ -263,7 +264,8 @@ void Panel::idle() {
         return std::string(1, static_cast<char>('0' + value / 10 % 10)) + static_cast<char>('0' + value % 10);
     };
     m_settings.setText("LTIME", std::to_string(now.hour) + m_timeSeparator + twoDigits(now.minute));
-    m_settings.setText("LDATE", std::to_string(now.day) + '.' + twoDigits(now.month) + '.' + twoDigits(now.year % 100));
+    m_settings.setText("LDATE", std::to_string(now.day) + '.' + twoDigits(now.month) + '.' +
+                                    twoDigits(now.year % 100));
 }
 
 } // namespace korvel::app

@@ -36,7 +36,8 @@ model::LocalTime SystemClock::now() const {
 void SystemClock::pause(std::chrono::milliseconds duration) {
     const auto end = std::chrono::steady_clock::now() + duration;
     for (auto left = duration; left > std::chrono::milliseconds::zero();
-         left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now())) {
+         left =
+             std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now())) {
         if (m_keepPainting) {
             m_keepPainting();
         }

@@ -7,6 +7,7 @@
 #include "app/TimerBridge.h"
 #include "ui_HardwarePage.h"
 #include "ui_RadiotextPage.h"
+#include "ui_SystemPage.h"
 #include "ui_TForm1.h"
 #include "ui_TextSourcesPage.h"
 
@@ -41,7 +42,7 @@ constexpr std::array kPages{
     PageDef{"TSProgram",    make<ProgramPage>},
     PageDef{"TSDPS1",       make<DynamicPsPage>},
     PageDef{"TSRT",         make<DesignedPage<Ui::RadiotextPage>>},
-    PageDef{"TSSystem",     [] { return pageYetToCome("TSSystem"); }},
+    PageDef{"TSSystem",     make<DesignedPage<Ui::SystemPage>>},
     PageDef{"TSTS",         make<DesignedPage<Ui::TextSourcesPage>>},
     PageDef{"TabSheet1",    make<DesignedPage<Ui::HardwarePage>>},
     PageDef{"MPreferences", [] { return pageYetToCome("MPreferences"); }},

@@ -1,5 +1,7 @@
 #include "app/TimerBridge.h"
 
+#include <QDateTime>
+
 namespace korvel::app {
 
 TimerBridge::TimerBridge(model::StationSettings& settings, ControlEvents& events, QObject* parent)
@@ -9,10 +11,21 @@ TimerBridge::TimerBridge(model::StationSettings& settings, ControlEvents& events
         if (name.kind() != model::Kind::Timer) {
             continue;
         }
-        auto entry = std::make_unique<Entry>(Entry{name, new QTimer(this), {}});
+        const bool onTheWallClock =
+            model::kTimerDefs[name.def()].timing == model::TimerTiming::OnTheWallClock;
+        auto entry = std::make_unique<Entry>(Entry{name, new QTimer(this), onTheWallClock, {}});
         entry->timer->setObjectName(QString::fromLatin1(name.str()));
-        connect(entry->timer, &QTimer::timeout, this, [&events, name] { events.tick(name); });
         Entry* followed = entry.get();
+        if (onTheWallClock) {
+            entry->timer->setSingleShot(true);
+            entry->timer->setTimerType(Qt::PreciseTimer);
+        }
+        connect(entry->timer, &QTimer::timeout, this, [this, &events, followed] {
+            if (followed->onTheWallClock) {
+                aim(*followed);
+            }
+            events.tick(followed->name);
+        });
         entry->subscription =
             settings.subscribe(name, [this, followed](model::Aspect) { follow(*followed); });
         follow(*entry);
@@ -20,12 +33,30 @@ TimerBridge::TimerBridge(model::StationSettings& settings, ControlEvents& events
     }
 }
 
+std::chrono::milliseconds TimerBridge::untilNextMultiple(qint64 now_ms, std::chrono::milliseconds interval) {
+    const qint64 period = interval.count() > 0 ? interval.count() : 1;
+    return std::chrono::milliseconds(period - now_ms % period);
+}
+
+void TimerBridge::aim(Entry& entry) {
+    entry.timer->start(
+        untilNextMultiple(QDateTime::currentMSecsSinceEpoch(), m_settings.interval(entry.name)));
+}
+
 void TimerBridge::follow(Entry& entry) {
+    const bool enabled = m_settings.timerEnabled(entry.name);
+    if (entry.onTheWallClock) {
+        if (!enabled) {
+            entry.timer->stop();
+        } else if (!entry.timer->isActive()) {
+            aim(entry);
+        }
+        return;
+    }
     const auto interval = m_settings.interval(entry.name);
     if (entry.timer->intervalAsDuration() != interval) {
         entry.timer->setInterval(interval); // a running timer starts its new period now
     }
-    const bool enabled = m_settings.timerEnabled(entry.name);
     if (enabled && !entry.timer->isActive()) {
         entry.timer->start();
     } else if (!enabled) {

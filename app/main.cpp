@@ -14,8 +14,8 @@ int main(int argc, char* argv[]) {
     link::KxioLibrary library;
     app::MessageDialogs dialogs{app::DesktopText(codePage)};
     app::SystemClock clock([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
-    app::Panel panel({codePage, app::DesktopLocale::decimalSeparator(), app::DesktopLocale::timeSeparator(), library,
-                      dialogs, clock, [] { QCoreApplication::processEvents(); }});
+    app::Panel panel({codePage, app::DesktopLocale::decimalSeparator(), app::DesktopLocale::timeSeparator(),
+                      library, dialogs, clock, [] { QCoreApplication::processEvents(); }});
     app::TForm1 window(panel);
     dialogs.setParent(&window);
     panel.FormCreate();

@@ -79,10 +79,15 @@ struct CommandDef {
     bool visible = true;
 };
 
+// When a timer's ticks fall: a period after the one before, or on the wall clock's multiples
+// of the interval (the clock time's tenths of a second, so that the minute's edge is met).
+enum class TimerTiming : std::uint8_t { Periodic, OnTheWallClock };
+
 struct TimerDef {
     std::string_view name;
     std::chrono::milliseconds interval;
     bool enabled;
+    TimerTiming timing = TimerTiming::Periodic;
 };
 
 inline constexpr std::array<std::string_view, 2> kMusicSpeech{"Speech", "Music"};
@@ -251,10 +256,13 @@ inline constexpr std::array kCommandDefs{
 };
 static_assert(kCommandDefs.size() == 24);
 
+// Controls that only show what the logic writes: the operator never edits them.
+inline constexpr std::array<std::string_view, 6> kDisplayOnly{"STMEN", "DB3D", "DB4D", "DB5D", "DB6D", "DB7D"};
+
 inline constexpr std::array kTimerDefs{
     TimerDef{"Timer1",       std::chrono::milliseconds{3000},  true},
     TimerDef{"Timer2",       std::chrono::milliseconds{60000}, false},
-    TimerDef{"Timer3",       std::chrono::milliseconds{100},   false},
+    TimerDef{"Timer3",       std::chrono::milliseconds{100},   false, TimerTiming::OnTheWallClock},
     TimerDef{"TimerPreview", std::chrono::milliseconds{500},   true},
 };
 static_assert(kTimerDefs.size() == 4);

@@ -115,7 +115,8 @@ void StationSettings::resetControl(ControlName name) {
 }
 
 void StationSettings::resetState(ControlName name, bool enabled, bool visible) {
-    setEnabled(name, enabled);
+    const bool displayOnly = std::find(kDisplayOnly.begin(), kDisplayOnly.end(), name.str()) != kDisplayOnly.end();
+    setEnabled(name, enabled && !displayOnly);
     setVisible(name, visible);
 }
 
