@@ -57,6 +57,13 @@ constexpr std::array kExits{
 
 constexpr std::array kKeys{
     KeyHandler{"ELPTA", [](Panel&, char& key) { link::Connection::ELPTAKeyPress(key); }},
+    KeyHandler{"PI",    [](Panel&, char& key) { operations::DeviceSettings::PIKeyPress(key); }},
+    // The byte editors take the PI's filter too, so that typed letters are not lost to "F".
+    KeyHandler{"DB3",   [](Panel&, char& key) { operations::DeviceSettings::PIKeyPress(key); }},
+    KeyHandler{"DB4",   [](Panel&, char& key) { operations::DeviceSettings::PIKeyPress(key); }},
+    KeyHandler{"DB5",   [](Panel&, char& key) { operations::DeviceSettings::PIKeyPress(key); }},
+    KeyHandler{"DB6",   [](Panel&, char& key) { operations::DeviceSettings::PIKeyPress(key); }},
+    KeyHandler{"DB7",   [](Panel&, char& key) { operations::DeviceSettings::PIKeyPress(key); }},
 };
 
 constexpr std::array kGridKeys{

@@ -66,6 +66,17 @@ void DeviceSettings::allDBExits() {
     }
 }
 
+void DeviceSettings::PIKeyPress(char& key) {
+    constexpr char kBackspace = 8;
+    if (key >= 'a' && key <= 'f') {
+        key = static_cast<char>(key - 'a' + 'A');
+    }
+    const bool hexDigit = (key >= '0' && key <= '9') || (key >= 'A' && key <= 'F');
+    if (!hexDigit && key != kBackspace) {
+        key = '\0';
+    }
+}
+
 void DeviceSettings::PIExit() {
     m_settings.setText("PI", text::MakeHEX(m_settings.text("PI"), kPiDigits));
 }

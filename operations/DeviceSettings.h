@@ -28,6 +28,9 @@ public:
     void allDBExits();
     // The PI left: four hexadecimal digits.
     void PIExit();
+    // Key filter of the PI and the byte editors: hexadecimal digits, upper-cased, and
+    // backspace; any other character becomes '\0'.
+    static void PIKeyPress(char& key);
 
 private:
     model::StationSettings& m_settings;

@@ -140,5 +140,18 @@ TEST_F(DeviceSettingsTest, PiBecomesFourHexadecimalDigits) {
     }
 }
 
+TEST(PiKeyPressTest, TakesHexadecimalDigitsUpperCasedAndBackspace) {
+    const std::string typed = "09afAFgG x\b\x16-";
+    const std::string kept = "09AFAF\b";
+    std::string result;
+    for (char key : typed) {
+        DeviceSettings::PIKeyPress(key);
+        if (key != '\0') {
+            result += key;
+        }
+    }
+    EXPECT_EQ(result, kept);
+}
+
 } // namespace
 } // namespace korvel::operations
