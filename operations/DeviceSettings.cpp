@@ -23,8 +23,8 @@ constexpr std::array<ByteEditor, DeviceSettings::kGroupBytes> kByteEditors{{
 
 constexpr std::size_t kByteDigits = 2;
 constexpr std::size_t kPiDigits = 4;
-constexpr int kPilotLocked = 1;       // RGCS "Auto (stereo)"
-constexpr int kFennel = 0;            // RGHTYP "Fennel (KX71)"
+constexpr int kPilotLocked = 1;   // RGCS "Auto (stereo)"
+constexpr int kFennel = 0;        // RGHTYP "Fennel (KX71)"
 constexpr std::size_t kByte4 = 0; // DB3: the group's byte 4 has five bits, 0x00..0x1F
 
 bool versionB(const model::StationSettings& settings) {

@@ -2,7 +2,6 @@
 
 #include "encoder/MemoryMap.h"
 #include "link/Transactions.h"
-#include "text/RadiotextRotation.h"
 
 #include <span>
 #include <vector>
@@ -10,18 +9,17 @@
 namespace korvel::operations {
 
 EncoderTextWriter::EncoderTextWriter(model::StationSettings& settings, link::Transactions& transactions,
-                                     const text::RdsConversion& conversion, text::RadiotextRotation& rotation)
+                                     const text::RdsConversion& conversion)
     : m_transactions(transactions)
-    , m_rds(conversion, settings)
-    , m_rotation(rotation) {}
+    , m_rds(conversion, settings) {}
 
 // The text loads with radiotext off; a second write switches it on with the A/B flag.
-void EncoderTextWriter::writeRadiotext(const std::string& message) {
+void EncoderTextWriter::writeRadiotext(const std::string& message, bool flagB) {
     const std::string rds = encoder::registerText(m_rds.toRds(message), encoder::kRtLength);
     std::vector<std::uint8_t> load{0};
     load.insert(load.end(), rds.begin(), rds.end());
     m_transactions.write(encoder::addr(encoder::Reg::RtControl), load);
-    const std::uint8_t control = encoder::rtControlByte(true, m_rotation.ActualRTType() == 1);
+    const std::uint8_t control = encoder::rtControlByte(true, flagB);
     m_transactions.write(encoder::addr(encoder::Reg::RtControl), std::span(&control, 1));
 }
 

@@ -12,9 +12,8 @@ class Transactions;
 }
 
 namespace korvel::text {
-class RadiotextRotation;
 class RdsConversion;
-} // namespace korvel::text
+}
 
 namespace korvel::operations {
 
@@ -22,17 +21,15 @@ namespace korvel::operations {
 // to the RDS character set as RBANSIC says.
 class EncoderTextWriter : public text::TextWriter {
 public:
-    // All must outlive the writer. The rotation hands out the radiotext A/B flag of each write;
-    // it may be constructed after the writer, since the writer only uses it when writing.
+    // All must outlive the writer.
     EncoderTextWriter(model::StationSettings& settings, link::Transactions& transactions,
-                      const text::RdsConversion& conversion, text::RadiotextRotation& rotation);
+                      const text::RdsConversion& conversion);
 
-    void writeRadiotext(const std::string& message) override;
+    void writeRadiotext(const std::string& message, bool flagB) override;
 
 private:
     link::Transactions& m_transactions;
     RdsText m_rds;
-    text::RadiotextRotation& m_rotation;
 };
 
 } // namespace korvel::operations

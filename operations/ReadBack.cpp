@@ -86,7 +86,8 @@ void ReadBack::decodeProgram() {
     const std::size_t count = encoder::afCountFromByte(in.ReadByte());
     for (std::size_t row = 0; row < encoder::kAfMax; ++row) {
         const std::string frequency =
-            row < count ? encoder::afFrequencyText(in.ReadByte(), settings.decimalSeparator()) : std::string();
+            row < count ? encoder::afFrequencyText(in.ReadByte(), settings.decimalSeparator())
+                        : std::string();
         settings.setCell(kAfGrid, static_cast<int>(row), kAfColumn, frequency);
     }
 }

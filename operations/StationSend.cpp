@@ -83,7 +83,8 @@ void StationSend::BSEND1Click() {
 StationSend::Bytes StationSend::programBlock() {
     const model::StationSettings& settings = m_parts.settings;
     const std::string& pi = settings.text("PI");
-    Bytes bytes{hexByte(pi.substr(0, kPiHalf)), hexByte(pi.size() > kPiHalf ? pi.substr(pi.size() - kPiHalf) : pi)};
+    Bytes bytes{hexByte(pi.substr(0, kPiHalf)),
+                hexByte(pi.size() > kPiHalf ? pi.substr(pi.size() - kPiHalf) : pi)};
     append(bytes, encoder::registerText(m_rds.toRds(settings.text("PSDEF")), encoder::kPsLength));
     bytes.push_back(choiceByte(settings, "PTY"));
     std::array<bool, encoder::kDiItems> di{};

@@ -19,7 +19,8 @@ std::string MakeHEX(std::string_view text, std::size_t n) {
         return std::string(text.substr(text.size() - n));
     }
     std::string hex = std::string(n - text.size(), '0') + std::string(text);
-    std::replace_if(hex.begin(), hex.end(), [](char c) { return !isUpperHexDigit(c); }, 'F');
+    std::replace_if(
+        hex.begin(), hex.end(), [](char c) { return !isUpperHexDigit(c); }, 'F');
     return hex;
 }
 

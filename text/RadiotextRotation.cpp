@@ -70,7 +70,7 @@ void RadiotextRotation::Timer2Timer() {
         const std::string text = ActualRT();
         if (!text.empty()) {
             if (move < kMessages) {
-                m_writer.writeRadiotext(text);
+                m_writer.writeRadiotext(text, ActualRTType() == 1);
             }
             return;
         }

@@ -11,8 +11,8 @@ public:
     virtual ~TextWriter() = default;
 
     // Loads a radiotext message (bytes of the desktop code page) into the encoder's radiotext
-    // registers and switches radiotext on with the A/B flag of this write.
-    virtual void writeRadiotext(const std::string& message) = 0;
+    // registers and switches radiotext on with the A/B flag of this write (ActualRTType).
+    virtual void writeRadiotext(const std::string& message, bool flagB) = 0;
 };
 
 } // namespace korvel::text

@@ -38,12 +38,12 @@ protected:
     link::Transactions transactions{library, settings};
     text::CodePage codePage{1252};
     text::RdsConversion conversion{codePage};
-    EncoderTextWriter writer{settings, transactions, conversion, rotation};
+    EncoderTextWriter writer{settings, transactions, conversion};
     text::RadiotextRotation rotation{settings, writer};
 };
 
 TEST_F(EncoderTextWriterTest, RadiotextLoadsWithRadiotextOffThenSwitchesItOn) {
-    writer.writeRadiotext("THREE");
+    writer.writeRadiotext("THREE", true);
     ASSERT_EQ(library.writes.size(), 2u);
     EXPECT_EQ(library.writes[0].count, 65);
     EXPECT_EQ(library.writes[0].block[0], 0x1F);
@@ -51,7 +51,9 @@ TEST_F(EncoderTextWriterTest, RadiotextLoadsWithRadiotextOffThenSwitchesItOn) {
     EXPECT_EQ(loadedText(0), padded("THREE"));
     EXPECT_EQ(library.writes[1].count, 1);
     EXPECT_EQ(library.writes[1].block[0], 0x1F);
-    EXPECT_EQ(library.writes[1].block[1], 3) << "on, with B: the first automatic flag";
+    EXPECT_EQ(library.writes[1].block[1], 3) << "on, with B";
+    writer.writeRadiotext("ONE", false);
+    EXPECT_EQ(library.writes[3].block[1], 1) << "on, with A";
 }
 
 TEST_F(EncoderTextWriterTest, RotationWritesCarryAlternatingFlags) {
@@ -67,7 +69,7 @@ TEST_F(EncoderTextWriterTest, RotationWritesCarryAlternatingFlags) {
 
 TEST_F(EncoderTextWriterTest, MessagesAreConvertedAndCutToTheRegister) {
     settings.setChoice("RBANSIC", 2);
-    writer.writeRadiotext("Caf\xe9 " + std::string(70, 'x'));
+    writer.writeRadiotext("Caf\xe9 " + std::string(70, 'x'), false);
     ASSERT_EQ(library.writes.size(), 2u);
     EXPECT_EQ(loadedText(0), "Caf\x82 " + std::string(59, 'x'));
 }

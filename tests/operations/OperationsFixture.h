@@ -74,7 +74,7 @@ protected:
     text::DynamicPs dynamicPs{settings};
     text::DpsPreview preview{settings, dynamicPs};
     text::DynamicPsEditors dpsEditors{settings, preview};
-    EncoderTextWriter writer{settings, transactions, conversion, rotation};
+    EncoderTextWriter writer{settings, transactions, conversion};
     text::RadiotextRotation rotation{settings, writer};
     DeviceSettings deviceSettings{settings};
     StationSend send{{settings, transactions, conversion, dynamicPs, rotation, clock}};

@@ -31,6 +31,8 @@ TEST_F(RadiotextRotationTest, StepsSkipEmptyMessagesAndWriteTheNext) {
     }
     EXPECT_EQ(selected, (std::vector<int>{3, 1, 3}));
     EXPECT_EQ(writer.radiotexts, (Texts{"THREE", "ONE", "THREE"}));
+    EXPECT_EQ(writer.flags, (std::vector<bool>{true, false, true}))
+        << "each write takes the next automatic flag";
 }
 
 TEST_F(RadiotextRotationTest, NothingElseToShowWritesNothing) {
