@@ -24,8 +24,8 @@ using Load = std::function<void(model::StationSettings&)>;
 class PanelTest : public ::testing::Test {
 protected:
     void start(Load load = {}) {
-        m_panel =
-            std::make_unique<Panel>(Panel::Services{codePage, '.', ':', library, dialogs, clock, {}, std::move(load)});
+        m_panel = std::make_unique<Panel>(
+            Panel::Services{codePage, '.', ':', library, dialogs, clock, {}, std::move(load)});
         m_panel->FormCreate();
     }
 
@@ -129,10 +129,32 @@ TEST_F(PanelTest, StartUpAlignsTheControlsWithTheLoadedValues) {
          }},
         {"label period", [](auto& s) { s.setDecimal("SEDPSLP", 5.0); },
          [](Panel& p, auto&) { EXPECT_EQ(p.preview().labelTicks(), 9); }},
+        {"clock source", [](auto& s) { s.setChoice("RGCS", 1); },
+         [](Panel& p, auto&) { EXPECT_TRUE(p.settings().enabled("SEPHASE")); }},
+        {"internal clock source", [](auto&) {},
+         [](Panel& p, auto&) { EXPECT_FALSE(p.settings().enabled("SEPHASE")); }},
+        {"group type", [](auto& s) { s.setChoice("CBGRTYP", 3); },
+         [](Panel& p, auto&) { EXPECT_FALSE(p.settings().enabled("DB5")); }},
+        {"PI", [](auto& s) { s.setText("PI", "c2"); },
+         [](Panel& p, auto&) { EXPECT_EQ(p.settings().text("PI"), "00F2"); }},
+        {"clock time was on", [](auto& s) { s.setCaption("BSETCT", "Start"); },
+         [](Panel& p, fakes::RecordingLibrary& l) {
+             EXPECT_EQ(p.settings().caption("BSETCT"), "Stop");
+             EXPECT_TRUE(p.settings().timerEnabled("Timer3"));
+             ASSERT_FALSE(l.writes.empty());
+             EXPECT_EQ(l.writes.back().block.at(0), 0x67) << "the coming minute is loaded at once";
+         }},
+        {"clock time was off", [](auto&) {},
+         [](Panel& p, auto&) {
+             EXPECT_EQ(p.settings().caption("BSETCT"), "Start");
+             EXPECT_FALSE(p.settings().timerEnabled("Timer3"));
+             EXPECT_FALSE(p.settings().visible("LCT"));
+         }},
     };
     for (const LoadedCase& c : cases) {
         SCOPED_TRACE(c.name);
         library.calls.clear();
+        library.writes.clear();
         start(c.load);
         c.check(panel(), library);
     }
@@ -147,6 +169,17 @@ TEST_F(PanelTest, AFirstStartOpensOnTheHardwarePageWithVisibleMenuAndKeepAlive) 
     EXPECT_TRUE(panel().transactions().KeepAliveActive());
     EXPECT_FALSE(settings().timerEnabled("Timer2"));
     EXPECT_EQ(settings().program().portIndex, model::kPortNone);
+}
+
+TEST_F(PanelTest, StartUpReadsTheSummerTimeAndCountsAsADeviceAction) {
+    clock.time.daylightSaving = true;
+    start();
+    EXPECT_TRUE(settings().flag("STMEN"));
+    panel().events().click("BSEND1");
+    EXPECT_TRUE(library.writes.empty()) << "less than a second after start-up";
+    clock.advance(std::chrono::seconds(1));
+    panel().events().click("BSEND1");
+    EXPECT_FALSE(library.writes.empty());
 }
 
 TEST_F(PanelTest, AFailingStartUpStepShowsItsErrorAndTheProgramGoesOn) {
@@ -285,6 +318,21 @@ TEST_F(PanelTest, TheRotationTimerWritesTheNextMessage) {
     EXPECT_EQ(library.writes[0].block[0], 0x1F);
     EXPECT_EQ(std::string(library.writes[0].block.begin() + 2, library.writes[0].block.begin() + 8),
               "SECOND");
+}
+
+TEST_F(PanelTest, TimerTicksDuringAnOperationsPauseAreDropped) {
+    start([](auto& s) {
+        s.setText("RT1", "FIRST");
+        s.setText("RT2", "SECOND");
+    });
+    clock.advance(std::chrono::seconds(1));
+    clock.duringPause = [this] { panel().events().tick("Timer2"); };
+    panel().events().click("BSEND1");
+    EXPECT_EQ(library.writes.size(), 6u) << "only Send's own transactions";
+    EXPECT_TRUE(settings().flag("RBRT1"));
+    clock.duringPause = nullptr;
+    panel().events().tick("Timer2");
+    EXPECT_TRUE(settings().flag("RBRT2")) << "a tick after the operation runs";
 }
 
 TEST_F(PanelTest, AnErrorInAHandlerEndsInTheStatusBarAndTheNextEventWorks) {
