@@ -67,6 +67,8 @@ private slots:
         WindowHarness::typeText(edit, QString::fromUtf8("Caf\u00e9\u0416"));
         QCOMPARE(edit->text(), QString::fromUtf8("Caf\u00e9"));
         QCOMPARE(m_harness->panel.settings().text("PSDEF"), std::string("Caf\xe9"));
+        const QString status = find<QLabel>("StatusBar1")->text();
+        QVERIFY2(status.contains(QString::fromUtf8("\u0416")) && status.contains("1252"), qPrintable(status));
     }
 
     void modelChangesReachTheWidgets() {

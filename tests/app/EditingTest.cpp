@@ -1,0 +1,144 @@
+#include "WindowHarness.h"
+#include "app/CodePageValidator.h"
+
+#include <QClipboard>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <cctype>
+#include <memory>
+
+using korvel::tests::WindowHarness;
+
+// How the fields take the operator's typing, pasting and moving on.
+class EditingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { m_harness = std::make_unique<WindowHarness>(); }
+    void cleanup() { m_harness.reset(); }
+
+    void tabAndShortcutsPassTheDigitFilter() {
+        m_harness->showPage("TabSheet1");
+        auto* address = find<QLineEdit>("ELPTA");
+        QTest::mouseClick(address, Qt::LeftButton);
+        QTest::keyClick(address, Qt::Key_Tab);
+        QVERIFY2(!address->hasFocus(), "Tab leaves the field");
+        QTest::mouseClick(address, Qt::LeftButton);
+        QTest::keyClick(address, Qt::Key_Backtab, Qt::ShiftModifier);
+        QVERIFY2(!address->hasFocus(), "Shift+Tab leaves the field");
+
+        QGuiApplication::clipboard()->setText("12");
+        QTest::mouseClick(address, Qt::LeftButton);
+        QTest::keyClick(address, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(address->selectedText(), QString("632"));
+        QTest::keyClick(address, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(address->text(), QString("12"));
+        QCOMPARE(m_harness->panel.settings().text("ELPTA"), std::string("12"));
+    }
+
+    void typedValueStandsWhenTheFieldIsLeft_data() {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("shown");
+        // clang-format off
+        QTest::newRow("interval")             << "TSRT"      << "SERTSW" << "5"     << "12"     << "12"     << "12 min";
+        QTest::newRow("interval from .5 min") << "TSRT"      << "SERTSW" << "0"     << "12"     << "12"     << "12 min";
+        QTest::newRow("PI")                   << "TSProgram" << "PI"     << "FFFF"  << "12AB"   << "12AB"   << "12AB";
+        QTest::newRow("PS")                   << "TSProgram" << "PSDEF"  << "RADIO" << "KORVEL" << "KORVEL" << "KORVEL";
+        // clang-format on
+    }
+    void typedValueStandsWhenTheFieldIsLeft() {
+        QFETCH(QString, page);
+        QFETCH(QString, control);
+        QFETCH(QString, before);
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        QFETCH(QString, shown);
+        store(qPrintable(control), before.toStdString());
+        m_harness->showPage(qPrintable(page));
+        auto* field = find<QWidget>(qPrintable(control));
+        QTest::mouseClick(field, Qt::LeftButton);
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(field, typed);
+        QTest::keyClick(field, Qt::Key_Tab);
+        QVERIFY(!field->hasFocus());
+        QCOMPARE(storedText(qPrintable(control)), stored.toStdString());
+        QCOMPARE(shownText(field), shown);
+    }
+
+    // The logic may change the value the operator is typing (here: a reaction that capitalises
+    // PS); the field keeps what was typed until editing ends, and then shows the model.
+    void fieldShowsTheLogicsValueWhenEditingEnds_data() {
+        QTest::addColumn<int>("finish");
+        QTest::newRow("Tab") << int(Qt::Key_Tab);
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+    }
+    void fieldShowsTheLogicsValueWhenEditingEnds() {
+        QFETCH(int, finish);
+        auto& settings = m_harness->panel.settings();
+        const auto capitalise = settings.react("PSDEF", [&settings] {
+            std::string text = settings.text("PSDEF");
+            for (char& c : text) {
+                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            }
+            settings.setText("PSDEF", text);
+        });
+        auto* ps = find<QLineEdit>("PSDEF");
+        QTest::mouseClick(ps, Qt::LeftButton);
+        QTest::keyClicks(ps, "korvel");
+        QCOMPARE(ps->text(), QString("korvel"));
+        QCOMPARE(settings.text("PSDEF"), std::string("KORVEL"));
+        QTest::keyClick(ps, static_cast<Qt::Key>(finish));
+        QCOMPARE(ps->text(), QString("KORVEL"));
+    }
+
+    void pasteKeepsWhatTheCodePageHas() {
+        m_harness->showPage("TSRT");
+        auto* rt = find<QLineEdit>("RT1");
+        QGuiApplication::clipboard()->setText(QString::fromUtf8("Caf\u00e9\u0416X"));
+        QTest::mouseClick(rt, Qt::LeftButton);
+        QTest::keyClick(rt, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(rt->text(), QString::fromUtf8("Caf\u00e9X"));
+        QCOMPARE(m_harness->panel.settings().text("RT1"), std::string("Caf\xe9X"));
+        QVERIFY(statusNames(QString::fromUtf8("\u0416")));
+    }
+
+private:
+    template <typename Widget> Widget* find(const char* name) { return m_harness->find<Widget>(name); }
+
+    void store(const char* control, std::string value) {
+        const auto name = korvel::model::ControlName::find(control).value();
+        auto& settings = m_harness->panel.settings();
+        if (name.kind() == korvel::model::Kind::Decimal) {
+            settings.setDecimalText(name, std::move(value));
+        } else {
+            settings.setText(name, std::move(value));
+        }
+    }
+    std::string storedText(const char* control) {
+        const auto name = korvel::model::ControlName::find(control).value();
+        auto& settings = m_harness->panel.settings();
+        return name.kind() == korvel::model::Kind::Decimal ? settings.decimalText(name) : settings.text(name);
+    }
+    static QString shownText(QWidget* field) {
+        if (auto* spin = qobject_cast<QAbstractSpinBox*>(field)) {
+            return spin->text();
+        }
+        return qobject_cast<QLineEdit*>(field)->text();
+    }
+    // The status bar tells of a refused character and of the desktop code page.
+    bool statusNames(const QString& character) {
+        const QString status = find<QLabel>("StatusBar1")->text();
+        return status.contains(character) && status.contains("1252");
+    }
+
+    std::unique_ptr<WindowHarness> m_harness;
+};
+
+QTEST_MAIN(EditingTest)
+#include "EditingTest.moc"
