@@ -10,7 +10,8 @@ DecimalBinding::DecimalBinding(BindingContext context, QDoubleSpinBox* spin)
     m_spin->setRange(def.min, def.max);
     m_spin->setSingleStep(def.step);
     QObject::connect(spin, &QDoubleSpinBox::valueChanged, receiver(),
-                     [this](double value) { settings().setDecimal(name(), value); });
+                     [this](double value) { edit([this, value] { settings().setDecimal(name(), value); }); });
+    QObject::connect(spin, &QDoubleSpinBox::editingFinished, receiver(), [this] { finishEditing(); });
 }
 
 void DecimalBinding::showValue() {

@@ -64,6 +64,7 @@ private slots:
         QTest::addColumn<QString>("typed");
         // clang-format off
         QTest::newRow("PS typed")       << "TSProgram" << "PSDEF"  << "K";
+        QTest::newRow("interval typed") << "TSRT"      << "SERTSW" << "7";
         QTest::newRow("flag clicked")   << "TSProgram" << "TP"     << "";
         // clang-format on
     }
