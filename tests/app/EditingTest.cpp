@@ -108,6 +108,28 @@ private slots:
         QVERIFY(statusNames(QString::fromUtf8("\u0416")));
     }
 
+    void steppedValuesTakeNoTyping() {
+        m_harness->showPage("TSDPS1");
+        auto& settings = m_harness->panel.settings();
+        auto* period = find<QDoubleSpinBox>("SEDPSLP");
+        QTest::mouseClick(period, Qt::LeftButton);
+        QTest::keyClick(period, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(period, "2.7");
+        QTest::keyClick(period, Qt::Key_Tab);
+        QCOMPARE(settings.decimal("SEDPSLP"), 2.5);
+        QCOMPARE(period->text(), QString("2.5 sec"));
+        period->setFocus();
+        QTest::keyClick(period, Qt::Key_Up);
+        QCOMPARE(settings.decimal("SEDPSLP"), 3.0);
+
+        auto* delay = find<QDoubleSpinBox>("SEDPS1DL");
+        delay->setFocus();
+        QTest::keyClicks(delay, "9");
+        QTest::keyClick(delay, Qt::Key_Up);
+        QCOMPARE(settings.decimal("SEDPS1DL"), 24.3);
+        QCOMPARE(delay->text(), QString("24.3 sec"));
+    }
+
 private:
     template <typename Widget> Widget* find(const char* name) { return m_harness->find<Widget>(name); }
 

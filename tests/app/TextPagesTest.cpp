@@ -89,7 +89,7 @@ private slots:
         auto* minutes = find<QDoubleSpinBox>("SERTSW");
         minutes->setValue(0);
         QCOMPARE(timer->interval(), 30000);
-        QCOMPARE(minutes->suffix(), QString(" .5 min"));
+        QCOMPARE(minutes->text(), QString(".5 min"));
         WindowHarness::clickBox(find<QCheckBox>("RTSA"));
         QVERIFY(!timer->isActive());
     }
@@ -102,6 +102,37 @@ private slots:
         QCOMPARE(m_harness->panel.settings().decimal("SEDPS1DL"), 688.5);
         delay->stepDown();
         QCOMPARE(delay->suffix(), QString(" sec"));
+    }
+
+    // A special unit never moves the boxes beside it: the box keeps its width.
+    void specialUnitKeepsTheBoxWidth_data() {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<double>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("special");
+        // clang-format off
+        QTest::newRow("interval at 0")    << "TSRT"   << "SERTSW"   << 1.0   << int(Qt::Key_Down) << ".5 min";
+        QTest::newRow("delay at the top") << "TSDPS1" << "SEDPS1DL" << 685.8 << int(Qt::Key_Up)   << "688.5 (infinite)";
+        // clang-format on
+    }
+    void specialUnitKeepsTheBoxWidth() {
+        QFETCH(QString, page);
+        QFETCH(QString, control);
+        QFETCH(double, from);
+        QFETCH(int, key);
+        QFETCH(QString, special);
+        m_harness->showPage(qPrintable(page));
+        m_harness->panel.settings().setDecimal(
+            korvel::model::ControlName::find(control.toStdString()).value(), from);
+        auto* spin = find<QDoubleSpinBox>(qPrintable(control));
+        QApplication::processEvents(); // the layout follows the text
+        const int width = spin->width();
+        spin->setFocus();
+        QTest::keyClick(spin, static_cast<Qt::Key>(key));
+        QApplication::processEvents();
+        QCOMPARE(spin->text(), special);
+        QCOMPARE(spin->width(), width);
     }
 
     void oneMessageIsCurrent() {
