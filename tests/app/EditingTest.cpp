@@ -71,15 +71,30 @@ private slots:
         QCOMPARE(shownText(field), shown);
     }
 
-    // The logic may change the value the operator is typing (here: a reaction that capitalises
-    // PS); the field keeps what was typed until editing ends, and then shows the model.
+    // The logic may change the value the operator is typing (here a reaction capitalises PS and
+    // caps the interval at 100 minutes); the field keeps what was typed until editing ends, and
+    // then shows the model.
     void fieldShowsTheLogicsValueWhenEditingEnds_data() {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("finish");
-        QTest::newRow("Tab") << int(Qt::Key_Tab);
-        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::addColumn<QString>("finally");
+        // clang-format off
+        QTest::newRow("PS, Tab")         << "TSProgram" << "PSDEF"  << "korvel" << "korvel"  << int(Qt::Key_Tab)    << "KORVEL";
+        QTest::newRow("PS, Enter")       << "TSProgram" << "PSDEF"  << "korvel" << "korvel"  << int(Qt::Key_Return) << "KORVEL";
+        QTest::newRow("interval, Tab")   << "TSRT"      << "SERTSW" << "150"    << "150 min" << int(Qt::Key_Tab)    << "100 min";
+        QTest::newRow("interval, Enter") << "TSRT"      << "SERTSW" << "150"    << "150 min" << int(Qt::Key_Return) << "100 min";
+        // clang-format on
     }
     void fieldShowsTheLogicsValueWhenEditingEnds() {
+        QFETCH(QString, page);
+        QFETCH(QString, control);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
         QFETCH(int, finish);
+        QFETCH(QString, finally);
         auto& settings = m_harness->panel.settings();
         const auto capitalise = settings.react("PSDEF", [&settings] {
             std::string text = settings.text("PSDEF");
@@ -88,13 +103,20 @@ private slots:
             }
             settings.setText("PSDEF", text);
         });
-        auto* ps = find<QLineEdit>("PSDEF");
-        QTest::mouseClick(ps, Qt::LeftButton);
-        QTest::keyClicks(ps, "korvel");
-        QCOMPARE(ps->text(), QString("korvel"));
-        QCOMPARE(settings.text("PSDEF"), std::string("KORVEL"));
-        QTest::keyClick(ps, static_cast<Qt::Key>(finish));
-        QCOMPARE(ps->text(), QString("KORVEL"));
+        const auto cap = settings.react("SERTSW", [&settings] {
+            if (settings.decimal("SERTSW") > 100) {
+                settings.setDecimal("SERTSW", 100);
+            }
+        });
+        m_harness->showPage(qPrintable(page));
+        auto* field = find<QWidget>(qPrintable(control));
+        QTest::mouseClick(field, Qt::LeftButton);
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(field, typed);
+        QCOMPARE(shownText(field), shown);
+        QCOMPARE(QString::fromStdString(storedText(qPrintable(control))), finally.section(' ', 0, 0));
+        QTest::keyClick(field, static_cast<Qt::Key>(finish));
+        QCOMPARE(shownText(field), finally);
     }
 
     void pasteKeepsWhatTheCodePageHas() {

@@ -5,6 +5,7 @@
 #include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -128,11 +129,13 @@ private slots:
         auto* spin = find<QDoubleSpinBox>(qPrintable(control));
         QApplication::processEvents(); // the layout follows the text
         const int width = spin->width();
+        const int asked = askedWidth(spin);
         spin->setFocus();
         QTest::keyClick(spin, static_cast<Qt::Key>(key));
         QApplication::processEvents();
         QCOMPARE(spin->text(), special);
         QCOMPARE(spin->width(), width);
+        QCOMPARE(askedWidth(spin), asked); // also where the layout has no room to spare
     }
 
     void oneMessageIsCurrent() {
@@ -173,6 +176,11 @@ private:
         auto* grid = find<QTableWidget>("DPS1");
         grid->setFocus();
         return grid;
+    }
+    // The width a box asks of its layout, whatever room the layout has to give.
+    static int askedWidth(QWidget* box) {
+        QLayout* layout = box->parentWidget()->layout();
+        return layout->itemAt(layout->indexOf(box))->sizeHint().width();
     }
     static void clickCell(QTableWidget* grid, int row) {
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
