@@ -4,6 +4,7 @@
 #include "app/DesignedPage.h"
 #include "app/DynamicPsPage.h"
 #include "app/ProgramPage.h"
+#include "app/TabOrder.h"
 #include "app/TimerBridge.h"
 #include "ui_HardwarePage.h"
 #include "ui_RadiotextPage.h"
@@ -78,6 +79,7 @@ TForm1::TForm1(Panel& panel, QWidget* parent)
     m_ui->BREC1->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
     connect(m_ui->MExit, &QPushButton::clicked, this, &TForm1::close);
     m_binder.bindTree(this);
+    orderTabs();
     new TimerBridge(panel.settings(), panel.events(), this);
     setFixedSize(kClientWidth_px, kClientHeight_px);
 }
@@ -93,6 +95,14 @@ void TForm1::addPages() {
     for (const PageDef& def : kPages) {
         m_ui->PageControl1->addTab(def.make(), QString::fromLatin1(def.name));
     }
+}
+
+// After binding, which adds the radio buttons of the choices.
+void TForm1::orderTabs() {
+    TabOrder order;
+    order.add(m_ui->PageControl1);
+    order.add(m_ui->ButtonColumn);
+    order.apply();
 }
 
 void TForm1::addStatusText() {

@@ -27,6 +27,7 @@ protected:
 private:
     void addPages();
     void addStatusText();
+    void orderTabs();
 
     Panel& m_panel;
     std::unique_ptr<Ui::TForm1> m_ui;
