@@ -1,9 +1,13 @@
+#include "app/TabOrder.h"
+
 #include "WindowHarness.h"
 
+#include <QGridLayout>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <array>
 #include <memory>
 
 using korvel::tests::WindowHarness;
@@ -68,6 +72,30 @@ private slots:
         QCOMPARE(stopName(QApplication::focusWidget()), QString("RGDPS1M0"));
         QCOMPARE(grid->item(2, 0)->text(), QString("KORVEL"));
         QCOMPARE(settings.cell("DPS1", 2), std::string("KORVEL"));
+    }
+
+    // A grid layout is read row by row, whatever order its cells were added in.
+    void gridLayoutIsReadRowByRow() {
+        QWidget form;
+        auto* grid = new QGridLayout(&form);
+        const std::array<std::pair<int, int>, 4> cells{{{1, 1}, {1, 0}, {0, 1}, {0, 0}}};
+        for (const auto& [row, column] : cells) {
+            auto* edit = new QLineEdit(&form);
+            edit->setObjectName(QString("R%1C%2").arg(row).arg(column));
+            grid->addWidget(edit, row, column);
+        }
+        korvel::app::TabOrder order;
+        order.add(&form);
+        order.apply();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.findChild<QLineEdit*>("R0C0")->setFocus();
+        QStringList stops;
+        for (int step = 0; step < 3; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            stops << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(stops, (QStringList{"R0C1", "R1C0", "R1C1"}));
     }
 
 private:
