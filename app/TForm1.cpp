@@ -11,6 +11,7 @@
 #include "ui_TForm1.h"
 #include "ui_TextSourcesPage.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QStyle>
 #include <QTabBar>
@@ -66,14 +67,12 @@ TForm1::TForm1(Panel& panel, QWidget* parent)
     compact.setPointSize(kFont_pt);
     setFont(compact);
     m_ui->setupUi(this);
-    auto* tabStyle = new CompactStyle(style()->name());
-    tabStyle->setParent(m_ui->PageControl1);
-    m_ui->PageControl1->tabBar()->setStyle(tabStyle);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     addPages();
     addStatusText();
+    compactControls();
     m_ui->BSEND1->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
     m_ui->BSTOR1->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     m_ui->BREC1->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
@@ -94,6 +93,15 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::addPages() {
     for (const PageDef& def : kPages) {
         m_ui->PageControl1->addTab(def.make(), QString::fromLatin1(def.name));
+    }
+}
+
+void TForm1::compactControls() {
+    auto* compact = new CompactStyle(style()->name());
+    compact->setParent(this);
+    m_ui->PageControl1->tabBar()->setStyle(compact);
+    for (QComboBox* combo : findChildren<QComboBox*>()) {
+        combo->setStyle(compact);
     }
 }
 

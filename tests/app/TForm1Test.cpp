@@ -1,6 +1,7 @@
 #include "WindowHarness.h"
 #include "link/KxioLibrary.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -152,6 +153,31 @@ private slots:
         QVERIFY(!panel.transactions().KeepAliveActive());
     }
 
+    // The port list opens as a scrolling list of a few rows at the current entry, not as a
+    // menu as tall as the screen.
+    void portListOpensAtTheCurrentEntry() {
+        m_harness->showPage("TabSheet1");
+        auto* ports = find<QComboBox>("CBPORT");
+        QAbstractItemView* list = ports->view();
+        QTest::mouseClick(ports, Qt::LeftButton);
+        QTRY_VERIFY(list->isVisible());
+        QVERIFY2(visibleRows(list) <= 16, qPrintable(QString::number(visibleRows(list))));
+        QVERIFY(showsRow(list, ports->findText("(None)")));
+
+        QTest::keyClick(list, Qt::Key_Home);
+        for (int step = 0; step < 6; ++step) {
+            QTest::keyClick(list, Qt::Key_Down);
+        }
+        QTest::keyClick(list, Qt::Key_Return);
+        QTRY_VERIFY(!list->isVisible());
+        QCOMPARE(ports->currentText(), QString("COM5"));
+        QTest::mouseClick(ports, Qt::LeftButton);
+        QTRY_VERIFY(list->isVisible());
+        QVERIFY(visibleRows(list) <= 16);
+        QVERIFY(showsRow(list, ports->findText("COM5")));
+        QTest::keyClick(list, Qt::Key_Escape);
+    }
+
     void lptAddressTakesDigitsOnly() {
         auto* edit = find<QLineEdit>("ELPTA");
         edit->clear();
@@ -164,6 +190,19 @@ private slots:
 
 private:
     template <typename Widget> Widget* find(const char* name) { return m_harness->find<Widget>(name); }
+
+    // Rows a list shows whole.
+    static int visibleRows(const QAbstractItemView* list) {
+        int rows = 0;
+        for (int row = 0; row < list->model()->rowCount(); ++row) {
+            rows += showsRow(list, row) ? 1 : 0;
+        }
+        return rows;
+    }
+    static bool showsRow(const QAbstractItemView* list, int row) {
+        const QRect shown = list->visualRect(list->model()->index(row, 0));
+        return !shown.isEmpty() && list->viewport()->rect().contains(shown);
+    }
 
     std::unique_ptr<WindowHarness> m_harness;
 };
