@@ -191,7 +191,7 @@ private slots:
 private:
     template <typename Widget> Widget* find(const char* name) { return m_harness->find<Widget>(name); }
 
-    // Rows a list shows whole.
+    // Rows a list shows from top to bottom.
     static int visibleRows(const QAbstractItemView* list) {
         int rows = 0;
         for (int row = 0; row < list->model()->rowCount(); ++row) {
@@ -201,7 +201,7 @@ private:
     }
     static bool showsRow(const QAbstractItemView* list, int row) {
         const QRect shown = list->visualRect(list->model()->index(row, 0));
-        return !shown.isEmpty() && list->viewport()->rect().contains(shown);
+        return !shown.isEmpty() && shown.top() >= 0 && shown.bottom() < list->viewport()->height();
     }
 
     std::unique_ptr<WindowHarness> m_harness;
