@@ -11,6 +11,7 @@
 #include "ui_TForm1.h"
 #include "ui_TextSourcesPage.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QStyle>
@@ -102,6 +103,8 @@ void TForm1::compactControls() {
     m_ui->PageControl1->tabBar()->setStyle(compact);
     for (QComboBox* combo : findChildren<QComboBox*>()) {
         combo->setStyle(compact);
+        // The forms built the drop-down list under the menu style, which hides its scroll bar.
+        combo->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -163,6 +164,7 @@ private slots:
         QTRY_VERIFY(list->isVisible());
         QVERIFY2(visibleRows(list) <= 16, qPrintable(QString::number(visibleRows(list))));
         QVERIFY(showsRow(list, ports->findText("(None)")));
+        QVERIFY(list->verticalScrollBar()->isVisible());
 
         QTest::keyClick(list, Qt::Key_Home);
         for (int step = 0; step < 6; ++step) {
