@@ -65,6 +65,22 @@ private slots:
         QVERIFY(grid->selectedItems().isEmpty());
     }
 
+    // The free text's 72 characters are all in view, with the caret at the end: the field's
+    // left edge still shows the first character and its right edge the end of the text.
+    void freeTextShowsAllItsCharacters() {
+        m_harness->showPage("TSDPS1");
+        auto* text = find<QLineEdit>("DPS1B");
+        const QString widest(72, QChar('W'));
+        QTest::mouseClick(text, Qt::LeftButton);
+        QTest::keyClicks(text, widest);
+        QCOMPARE(m_harness->panel.settings().text("DPS1B"), widest.toStdString());
+        QTest::keyClick(text, Qt::Key_End);
+        text->grab(); // a field scrolls its text when it paints
+        const int middle = text->height() / 2;
+        QCOMPARE(text->cursorPositionAt(QPoint(0, middle)), 0);
+        QCOMPARE(text->cursorPositionAt(QPoint(text->width() - 1, middle)), widest.size());
+    }
+
     void previewShowsTheStaticPsAfterARestart() {
         auto& settings = m_harness->panel.settings();
         settings.setText("PSDEF", "KORVEL");
