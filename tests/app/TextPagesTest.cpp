@@ -23,6 +23,9 @@ private slots:
     void cleanup() { m_harness.reset(); }
 
     void everyPageFitsTheFixedWindow() {
+        auto& settings = m_harness->panel.settings();
+        settings.setDecimal("SERTSW", 0);       // ".5 min"
+        settings.setDecimal("SEDPS1DL", 688.5); // "(infinite)"
         auto* pages = find<QTabWidget>("PageControl1");
         const QSize area = pages->currentWidget()->size();
         for (int index = 0; index < pages->count(); ++index) {
