@@ -180,6 +180,37 @@ private slots:
         QTest::keyClick(list, Qt::Key_Escape);
     }
 
+    // A page's accelerator brings it to the front from a field of another page: its tab, the
+    // page shown and the model agree.
+    void acceleratorSwitchesTabAndPageTogether_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("to");
+        // clang-format off
+        QTest::newRow("Radiotext to Dynamic PS") << "TSRT"      << "RT1"   << int(Qt::Key_D) << "TSDPS1";
+        QTest::newRow("Program to Hardware")     << "TSProgram" << "PSDEF" << int(Qt::Key_W) << "TabSheet1";
+        QTest::newRow("Hardware to Radiotext")   << "TabSheet1" << "ELPTA" << int(Qt::Key_E) << "TSRT";
+        // clang-format on
+    }
+    void acceleratorSwitchesTabAndPageTogether() {
+        QFETCH(QString, from);
+        QFETCH(QString, field);
+        QFETCH(int, key);
+        QFETCH(QString, to);
+        auto* pages = find<QTabWidget>("PageControl1");
+        for (const QString& page : {QString("TSProgram"), from}) { // a first switch, as an operator's
+            QTest::keyClick(&m_harness->window, pageKey(page), Qt::AltModifier);
+        }
+        QCOMPARE(pages->currentWidget()->objectName(), from);
+        auto* edit = find<QLineEdit>(qPrintable(field));
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTest::keyClick(edit, static_cast<Qt::Key>(key), Qt::AltModifier);
+        QCOMPARE(pages->currentWidget()->objectName(), to);
+        QCOMPARE(pages->currentIndex(), pages->indexOf(pages->currentWidget()));
+        QCOMPARE(m_harness->panel.settings().choice("PageControl1"), pages->currentIndex());
+    }
+
     void lptAddressTakesDigitsOnly() {
         auto* edit = find<QLineEdit>("ELPTA");
         edit->clear();
@@ -192,6 +223,13 @@ private slots:
 
 private:
     template <typename Widget> Widget* find(const char* name) { return m_harness->find<Widget>(name); }
+
+    // The accelerator of a page's caption ("Radiot&ext": E).
+    Qt::Key pageKey(const QString& page) {
+        auto* pages = find<QTabWidget>("PageControl1");
+        const QString caption = pages->tabText(pages->indexOf(find<QWidget>(qPrintable(page))));
+        return static_cast<Qt::Key>(caption.at(caption.indexOf('&') + 1).toUpper().unicode());
+    }
 
     // Rows a list shows from top to bottom.
     static int visibleRows(const QAbstractItemView* list) {
