@@ -15,4 +15,12 @@ int CompactStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, co
     return QProxyStyle::pixelMetric(metric, option, widget);
 }
 
+int CompactStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                            QStyleHintReturn* returnData) const {
+    if (hint == SH_ComboBox_Popup) {
+        return 0; // a list, not a menu
+    }
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+}
+
 } // namespace korvel::app

@@ -4,14 +4,18 @@
 
 namespace korvel::app {
 
-// The platform's style with narrower page tabs, so that all seven captions fit the fixed
-// window width without scroll buttons.
+// The platform's style, fitted to the small fixed window: narrower page tabs, so that all seven
+// captions fit its width without scroll buttons, and combo boxes that drop down a scrolling
+// list of at most their maxVisibleItems rows, opened at the current entry. Some styles drop
+// down a menu of every entry instead, which for the 258 ports is as tall as the screen.
 class CompactStyle : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
 
     int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
                     const QWidget* widget = nullptr) const override;
+    int styleHint(StyleHint hint, const QStyleOption* option = nullptr, const QWidget* widget = nullptr,
+                  QStyleHintReturn* returnData = nullptr) const override;
 };
 
 } // namespace korvel::app

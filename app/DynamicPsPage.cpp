@@ -2,6 +2,7 @@
 
 #include "ui_DynamicPsPage.h"
 
+#include <QFontDatabase>
 #include <QHeaderView>
 
 namespace korvel::app {
@@ -19,9 +20,19 @@ DynamicPsPage::DynamicPsPage(QWidget* parent)
     , m_ui(std::make_unique<Ui::DynamicPsPage>()) {
     m_ui->setupUi(this);
     shapeLabelGrid();
+    fitFreeText();
 }
 
 DynamicPsPage::~DynamicPsPage() = default;
+
+// The 72 characters of the free text fit the page's width in a fixed-pitch font only; the size
+// stays the window's.
+void DynamicPsPage::fitFreeText() {
+    QFont fixedPitch;
+    fixedPitch.setFamily(QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
+    fixedPitch.setStyleHint(QFont::TypeWriter);
+    m_ui->DPS1B->setFont(fixedPitch);
+}
 
 void DynamicPsPage::shapeLabelGrid() {
     QTableWidget* grid = m_ui->DPS1;

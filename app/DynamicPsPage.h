@@ -19,6 +19,7 @@ public:
 
 private:
     void shapeLabelGrid();
+    void fitFreeText();
 
     std::unique_ptr<Ui::DynamicPsPage> m_ui;
 };

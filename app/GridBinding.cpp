@@ -3,6 +3,8 @@
 #include "app/KeyFilter.h"
 #include "app/LineEditBinding.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QStyledItemDelegate>
@@ -50,10 +52,30 @@ protected:
         if (!m_keys.isNull() && m_keys->parent() == editor && m_keys->filter(editor, event)) {
             return true;
         }
+        if (auto* cell = qobject_cast<QWidget*>(editor); cell != nullptr && leavesTheGrid(cell, event)) {
+            return true;
+        }
         return QStyledItemDelegate::eventFilter(editor, event);
     }
 
 private:
+    // Tab and Shift+Tab leave the grid from a cell's editor as from any other control: the cell
+    // is committed and the grid passes the key on. The delegate would move to the next cell.
+    bool leavesTheGrid(QWidget* editor, QEvent* event) {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) {
+            return false;
+        }
+        emit commitData(editor);
+        emit closeEditor(editor, NoHint);
+        QKeyEvent passed(QEvent::KeyPress, key->key(), key->modifiers());
+        QCoreApplication::sendEvent(m_table, &passed);
+        return true;
+    }
+
     BindingContext m_context;
     model::ControlName m_name;
     QTableWidget* m_table;
@@ -65,6 +87,8 @@ private:
 GridBinding::GridBinding(BindingContext context, QTableWidget* table)
     : WidgetBinding(context, table)
     , m_table(table) {
+    // One stop in the Tab order, as the other controls: the arrow keys move between cells.
+    m_table->setTabKeyNavigation(false);
     m_table->setRowCount(settings().rows(name()));
     m_table->setColumnCount(settings().columns(name()));
     // Every edit goes through a cell editor, which stores each keystroke (see CellDelegate).

@@ -5,8 +5,12 @@ namespace korvel::app {
 PageBinding::PageBinding(BindingContext context, QTabWidget* pages)
     : WidgetBinding(context, pages)
     , m_pages(pages) {
-    QObject::connect(pages, &QTabWidget::currentChanged, receiver(),
-                     [this](int index) { edit([this, index] { settings().setChoice(name(), index); }); });
+    // A page is switched, not typed: the model follows at once, and nothing waits for the end of
+    // an edit. Waiting would show the page the model held when the focus left the old page, which
+    // happens before the page control reports the new one.
+    QObject::connect(pages, &QTabWidget::currentChanged, receiver(), [this](int index) {
+        events().edit([this, index] { settings().setChoice(name(), index); });
+    });
 }
 
 void PageBinding::showItems() {

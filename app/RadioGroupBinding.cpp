@@ -48,6 +48,17 @@ void RadioGroupBinding::showValue() {
         button->setChecked(m_buttons->id(button) == index);
     }
     m_buttons->setExclusive(true);
+    enterAtChoice(index);
+}
+
+// Tab enters the group once, at its chosen button (the first when none is chosen), and the
+// arrow keys move within it. Qt moves the entry only when a button takes the focus, not when
+// the model chooses another.
+void RadioGroupBinding::enterAtChoice(int index) {
+    const int entry = index >= 0 ? index : 0;
+    for (QAbstractButton* button : m_buttons->buttons()) {
+        button->setFocusPolicy(m_buttons->id(button) == entry ? Qt::StrongFocus : Qt::ClickFocus);
+    }
 }
 
 } // namespace korvel::app

@@ -15,6 +15,7 @@ public:
 private:
     void showItems() override;
     void showValue() override;
+    void enterAtChoice(int index);
 
     QGroupBox* m_box;
     QButtonGroup* m_buttons;

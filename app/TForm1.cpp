@@ -4,6 +4,7 @@
 #include "app/DesignedPage.h"
 #include "app/DynamicPsPage.h"
 #include "app/ProgramPage.h"
+#include "app/TabOrder.h"
 #include "app/TimerBridge.h"
 #include "ui_HardwarePage.h"
 #include "ui_RadiotextPage.h"
@@ -12,6 +13,8 @@
 #include "ui_TextSourcesPage.h"
 
 #include <QAbstractEventDispatcher>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QLabel>
 #include <QStyle>
 #include <QTabBar>
@@ -67,19 +70,18 @@ TForm1::TForm1(Panel& panel, QWidget* parent)
     compact.setPointSize(kFont_pt);
     setFont(compact);
     m_ui->setupUi(this);
-    auto* tabStyle = new CompactStyle(style()->name());
-    tabStyle->setParent(m_ui->PageControl1);
-    m_ui->PageControl1->tabBar()->setStyle(tabStyle);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     addPages();
     addStatusText();
+    compactControls();
     m_ui->BSEND1->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
     m_ui->BSTOR1->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     m_ui->BREC1->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
     connect(m_ui->MExit, &QPushButton::clicked, this, &TForm1::close);
     m_binder.bindTree(this);
+    orderTabs();
     new TimerBridge(panel.settings(), panel.events(), this);
     // The clock display follows whenever the event loop runs out of work.
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
@@ -98,6 +100,25 @@ void TForm1::addPages() {
     for (const PageDef& def : kPages) {
         m_ui->PageControl1->addTab(def.make(), QString::fromLatin1(def.name));
     }
+}
+
+void TForm1::compactControls() {
+    auto* compact = new CompactStyle(style()->name());
+    compact->setParent(this);
+    m_ui->PageControl1->tabBar()->setStyle(compact);
+    for (QComboBox* combo : findChildren<QComboBox*>()) {
+        combo->setStyle(compact);
+        // The forms built the drop-down list under the menu style, which hides its scroll bar.
+        combo->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
+}
+
+// After binding, which adds the radio buttons of the choices.
+void TForm1::orderTabs() {
+    TabOrder order;
+    order.add(m_ui->PageControl1);
+    order.add(m_ui->ButtonColumn);
+    order.apply();
 }
 
 void TForm1::addStatusText() {

@@ -27,6 +27,9 @@ protected:
 private:
     void addPages();
     void addStatusText();
+    // The page tabs and every combo box take the window's compact style.
+    void compactControls();
+    void orderTabs();
 
     Panel& m_panel;
     std::unique_ptr<Ui::TForm1> m_ui;

@@ -1,12 +1,14 @@
 #include "WindowHarness.h"
 #include "link/KxioLibrary.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -67,6 +69,8 @@ private slots:
         WindowHarness::typeText(edit, QString::fromUtf8("Caf\u00e9\u0416"));
         QCOMPARE(edit->text(), QString::fromUtf8("Caf\u00e9"));
         QCOMPARE(m_harness->panel.settings().text("PSDEF"), std::string("Caf\xe9"));
+        const QString status = find<QLabel>("StatusBar1")->text();
+        QVERIFY2(status.contains(QString::fromUtf8("\u0416")) && status.contains("1252"), qPrintable(status));
     }
 
     void modelChangesReachTheWidgets() {
@@ -150,6 +154,63 @@ private slots:
         QVERIFY(!panel.transactions().KeepAliveActive());
     }
 
+    // The port list opens as a scrolling list of a few rows at the current entry, not as a
+    // menu as tall as the screen.
+    void portListOpensAtTheCurrentEntry() {
+        m_harness->showPage("TabSheet1");
+        auto* ports = find<QComboBox>("CBPORT");
+        QAbstractItemView* list = ports->view();
+        QTest::mouseClick(ports, Qt::LeftButton);
+        QTRY_VERIFY(list->isVisible());
+        QVERIFY2(visibleRows(list) <= 16, qPrintable(QString::number(visibleRows(list))));
+        QVERIFY(showsRow(list, ports->findText("(None)")));
+        QVERIFY(list->verticalScrollBar()->isVisible());
+
+        QTest::keyClick(list, Qt::Key_Home);
+        for (int step = 0; step < 6; ++step) {
+            QTest::keyClick(list, Qt::Key_Down);
+        }
+        QTest::keyClick(list, Qt::Key_Return);
+        QTRY_VERIFY(!list->isVisible());
+        QCOMPARE(ports->currentText(), QString("COM5"));
+        QTest::mouseClick(ports, Qt::LeftButton);
+        QTRY_VERIFY(list->isVisible());
+        QVERIFY(visibleRows(list) <= 16);
+        QVERIFY(showsRow(list, ports->findText("COM5")));
+        QTest::keyClick(list, Qt::Key_Escape);
+    }
+
+    // A page's accelerator brings it to the front from a field of another page: its tab, the
+    // page shown and the model agree.
+    void acceleratorSwitchesTabAndPageTogether_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("to");
+        // clang-format off
+        QTest::newRow("Radiotext to Dynamic PS") << "TSRT"      << "RT1"   << int(Qt::Key_D) << "TSDPS1";
+        QTest::newRow("Program to Hardware")     << "TSProgram" << "PSDEF" << int(Qt::Key_W) << "TabSheet1";
+        QTest::newRow("Hardware to Radiotext")   << "TabSheet1" << "ELPTA" << int(Qt::Key_E) << "TSRT";
+        // clang-format on
+    }
+    void acceleratorSwitchesTabAndPageTogether() {
+        QFETCH(QString, from);
+        QFETCH(QString, field);
+        QFETCH(int, key);
+        QFETCH(QString, to);
+        auto* pages = find<QTabWidget>("PageControl1");
+        for (const QString& page : {QString("TSProgram"), from}) { // a first switch, as an operator's
+            QTest::keyClick(&m_harness->window, pageKey(page), Qt::AltModifier);
+        }
+        QCOMPARE(pages->currentWidget()->objectName(), from);
+        auto* edit = find<QLineEdit>(qPrintable(field));
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTest::keyClick(edit, static_cast<Qt::Key>(key), Qt::AltModifier);
+        QCOMPARE(pages->currentWidget()->objectName(), to);
+        QCOMPARE(pages->currentIndex(), pages->indexOf(pages->currentWidget()));
+        QCOMPARE(m_harness->panel.settings().choice("PageControl1"), pages->currentIndex());
+    }
+
     void lptAddressTakesDigitsOnly() {
         auto* edit = find<QLineEdit>("ELPTA");
         edit->clear();
@@ -162,6 +223,26 @@ private slots:
 
 private:
     template <typename Widget> Widget* find(const char* name) { return m_harness->find<Widget>(name); }
+
+    // The accelerator of a page's caption ("Radiot&ext": E).
+    Qt::Key pageKey(const QString& page) {
+        auto* pages = find<QTabWidget>("PageControl1");
+        const QString caption = pages->tabText(pages->indexOf(find<QWidget>(qPrintable(page))));
+        return static_cast<Qt::Key>(caption.at(caption.indexOf('&') + 1).toUpper().unicode());
+    }
+
+    // Rows a list shows from top to bottom.
+    static int visibleRows(const QAbstractItemView* list) {
+        int rows = 0;
+        for (int row = 0; row < list->model()->rowCount(); ++row) {
+            rows += showsRow(list, row) ? 1 : 0;
+        }
+        return rows;
+    }
+    static bool showsRow(const QAbstractItemView* list, int row) {
+        const QRect shown = list->visualRect(list->model()->index(row, 0));
+        return !shown.isEmpty() && shown.top() >= 0 && shown.bottom() < list->viewport()->height();
+    }
 
     std::unique_ptr<WindowHarness> m_harness;
 };

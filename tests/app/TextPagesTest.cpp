@@ -5,6 +5,7 @@
 #include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -22,6 +23,9 @@ private slots:
     void cleanup() { m_harness.reset(); }
 
     void everyPageFitsTheFixedWindow() {
+        auto& settings = m_harness->panel.settings();
+        settings.setDecimal("SERTSW", 0);       // ".5 min"
+        settings.setDecimal("SEDPS1DL", 688.5); // "(infinite)"
         auto* pages = find<QTabWidget>("PageControl1");
         const QSize area = pages->currentWidget()->size();
         for (int index = 0; index < pages->count(); ++index) {
@@ -31,21 +35,53 @@ private slots:
         }
     }
 
+    // Enter commits the row and opens the next one (the last wraps to the first) without a word
+    // from Qt about editors: the logic sees the key before the cell's delegate.
+    void labelGridTakesEightCharactersAndEnterMovesOn_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("next");
+        QTest::newRow("middle row") << 3 << 4;
+        QTest::newRow("last row") << 8 << 0;
+    }
     void labelGridTakesEightCharactersAndEnterMovesOn() {
-        m_harness->panel.settings().setChoice("RGDPS1M", 0); // mode 0 edits the label grid
-        m_harness->showPage("TSDPS1");
-        auto* grid = find<QTableWidget>("DPS1");
-        grid->setFocus();
-        grid->setCurrentCell(8, 0);
-        grid->setCurrentCell(8, 0); // opens the row for typing, as a click does
+        QFETCH(int, row);
+        QFETCH(int, next);
+        auto* grid = editLabelGrid();
+        clickCell(grid, row);
         auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         QVERIFY(editor != nullptr);
         QTest::keyClicks(editor, "ABCDEFGHI");
-        QCOMPARE(m_harness->panel.settings().cell("DPS1", 8), std::string("ABCDEFGH"));
+        QCOMPARE(m_harness->panel.settings().cell("DPS1", row), std::string("ABCDEFGH"));
         QTest::keyClick(editor, Qt::Key_Return);
-        QCOMPARE(grid->currentRow(), 0);
+        QApplication::processEvents(); // the delegate's own commit would come now
+        QCOMPARE(grid->currentRow(), next);
         QVERIFY2(QApplication::focusWidget() != editor, "the next row has its own editor");
-        QCOMPARE(grid->item(8, 0)->text(), QString("ABCDEFGH"));
+        QCOMPARE(grid->item(row, 0)->text(), QString("ABCDEFGH"));
+    }
+
+    void disabledLabelGridShowsNoSelection() {
+        auto* grid = editLabelGrid();
+        clickCell(grid, 2);
+        QVERIFY(!grid->selectedItems().isEmpty());
+        m_harness->panel.settings().setChoice("RGDPS1M", 2); // the free text's mode
+        QVERIFY(!grid->isEnabled());
+        QVERIFY(grid->selectedItems().isEmpty());
+    }
+
+    // The free text's 72 characters are all in view, with the caret at the end: the field's
+    // left edge still shows the first character and its right edge the end of the text.
+    void freeTextShowsAllItsCharacters() {
+        m_harness->showPage("TSDPS1");
+        auto* text = find<QLineEdit>("DPS1B");
+        const QString widest(72, QChar('W'));
+        QTest::mouseClick(text, Qt::LeftButton);
+        QTest::keyClicks(text, widest);
+        QCOMPARE(m_harness->panel.settings().text("DPS1B"), widest.toStdString());
+        QTest::keyClick(text, Qt::Key_End);
+        text->grab(); // a field scrolls its text when it paints
+        const int middle = text->height() / 2;
+        QCOMPARE(text->cursorPositionAt(QPoint(0, middle)), 0);
+        QCOMPARE(text->cursorPositionAt(QPoint(text->width() - 1, middle)), widest.size());
     }
 
     void previewShowsTheStaticPsAfterARestart() {
@@ -73,7 +109,7 @@ private slots:
         auto* minutes = find<QDoubleSpinBox>("SERTSW");
         minutes->setValue(0);
         QCOMPARE(timer->interval(), 30000);
-        QCOMPARE(minutes->suffix(), QString(" .5 min"));
+        QCOMPARE(minutes->text(), QString(".5 min"));
         WindowHarness::clickBox(find<QCheckBox>("RTSA"));
         QVERIFY(!timer->isActive());
     }
@@ -86,6 +122,39 @@ private slots:
         QCOMPARE(m_harness->panel.settings().decimal("SEDPS1DL"), 688.5);
         delay->stepDown();
         QCOMPARE(delay->suffix(), QString(" sec"));
+    }
+
+    // A special unit never moves the boxes beside it: the box keeps its width.
+    void specialUnitKeepsTheBoxWidth_data() {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<double>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("special");
+        // clang-format off
+        QTest::newRow("interval at 0")    << "TSRT"   << "SERTSW"   << 1.0   << int(Qt::Key_Down) << ".5 min";
+        QTest::newRow("delay at the top") << "TSDPS1" << "SEDPS1DL" << 685.8 << int(Qt::Key_Up)   << "688.5 (infinite)";
+        // clang-format on
+    }
+    void specialUnitKeepsTheBoxWidth() {
+        QFETCH(QString, page);
+        QFETCH(QString, control);
+        QFETCH(double, from);
+        QFETCH(int, key);
+        QFETCH(QString, special);
+        m_harness->showPage(qPrintable(page));
+        m_harness->panel.settings().setDecimal(
+            korvel::model::ControlName::find(control.toStdString()).value(), from);
+        auto* spin = find<QDoubleSpinBox>(qPrintable(control));
+        QApplication::processEvents(); // the layout follows the text
+        const int width = spin->width();
+        const int asked = askedWidth(spin);
+        spin->setFocus();
+        QTest::keyClick(spin, static_cast<Qt::Key>(key));
+        QApplication::processEvents();
+        QCOMPARE(spin->text(), special);
+        QCOMPARE(spin->width(), width);
+        QCOMPARE(askedWidth(spin), asked); // also where the layout has no room to spare
     }
 
     void oneMessageIsCurrent() {
@@ -118,6 +187,24 @@ private slots:
 
 private:
     template <typename Widget> Widget* find(const char* name) { return m_harness->find<Widget>(name); }
+
+    // The label grid with the focus, in mode 0, which edits it.
+    QTableWidget* editLabelGrid() {
+        m_harness->panel.settings().setChoice("RGDPS1M", 0);
+        m_harness->showPage("TSDPS1");
+        auto* grid = find<QTableWidget>("DPS1");
+        grid->setFocus();
+        return grid;
+    }
+    // The width a box asks of its layout, whatever room the layout has to give.
+    static int askedWidth(QWidget* box) {
+        QLayout* layout = box->parentWidget()->layout();
+        return layout->itemAt(layout->indexOf(box))->sizeHint().width();
+    }
+    static void clickCell(QTableWidget* grid, int row) {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualItemRect(grid->item(row, 0)).center());
+    }
 
     std::unique_ptr<WindowHarness> m_harness;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MessageGuard.h"
 #include "app/Panel.h"
 #include "app/TForm1.h"
 #include "fakes/ManualClock.h"
@@ -17,7 +18,7 @@
 namespace korvel::tests {
 
 // A started and shown main window on a panel with a recording encoder library and scripted dialogs, on the
-// Western European desktop code page.
+// Western European desktop code page. A warning printed while it lives fails the test.
 class WindowHarness {
 public:
     WindowHarness()
@@ -60,6 +61,7 @@ public:
         }
     }
 
+    MessageGuard messages; // first: it outlives the window
     const text::CodePage codePage{1252};
     fakes::ScriptedDialogs dialogs;
     fakes::RecordingLibrary library;
