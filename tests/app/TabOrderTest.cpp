@@ -41,6 +41,9 @@ private slots:
         QTest::newRow("Text Sources, options") << "TSTS" << 2 << QStringList{
             "PageControl2", "RBJUST0", "RBJUST1", "RBJUST2", "RBFILSP", "RBFILCU", "ECUSCH", "CBRSN", "CBREIB",
             "CBCTC", "RBANSIC0"} + mainButtons;
+        QTest::newRow("System") << "TSSystem" << 0 << QStringList{
+            "RGCS0", "BSETCT", "CBUDGEN", "CBGRTYP", "DB3", "DB4", "DB5", "DB6", "DB7", "BSWOFF", "BSWON",
+            "BRESET", "BSTAT"} + mainButtons;
         QTest::newRow("Hardware") << "TabSheet1" << 0 << QStringList{
             "RGHTYP1", "CBPORT", "CBBI", "CBSS", "ELPTA", "BitBtn1", "BCUPD"} + mainButtons;
         // clang-format on
