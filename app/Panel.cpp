@@ -212,27 +212,18 @@ void Panel::SaveRDSFN() {
     }
 }
 
-Panel::Handling::Handling(int& depth)
-    : m_depth(depth) {
-    ++m_depth;
-}
-
-Panel::Handling::~Handling() {
-    --m_depth;
-}
-
 void Panel::click(model::ControlName control) {
-    const Handling handling(m_handling);
+    const model::DepthScope handling(m_handling);
     run(kClicks, control, *this);
 }
 
 void Panel::doubleClick(model::ControlName control) {
-    const Handling handling(m_handling);
+    const model::DepthScope handling(m_handling);
     run(kDoubleClicks, control, *this);
 }
 
 void Panel::exit(model::ControlName control) {
-    const Handling handling(m_handling);
+    const model::DepthScope handling(m_handling);
     run(kExits, control, *this);
 }
 
@@ -255,12 +246,12 @@ void Panel::tick(model::ControlName timer) {
     if (m_handling > 0) {
         return;
     }
-    const Handling handling(m_handling);
+    const model::DepthScope handling(m_handling);
     run(kTimers, timer, *this);
 }
 
 void Panel::edit(const std::function<void()>& apply) {
-    const Handling handling(m_handling);
+    const model::DepthScope handling(m_handling);
     apply();
 }
 

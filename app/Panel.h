@@ -88,19 +88,6 @@ public:
     [[nodiscard]] operations::DeviceCommands& commands() { return m_commands; }
 
 private:
-    // An event handler under way. Timer ticks that arrive while one runs (during one of its
-    // fixed pauses) are dropped, as ticks that a busy window could not take.
-    class Handling {
-    public:
-        explicit Handling(int& depth);
-        Handling(const Handling&) = delete;
-        Handling& operator=(const Handling&) = delete;
-        ~Handling();
-
-    private:
-        int& m_depth;
-    };
-
     void SaveRDSFN() override;
     void observeReactions();
     void loadSettings();
@@ -130,6 +117,8 @@ private:
     operations::ClockTime m_clockTime;
     operations::DeviceCommands m_commands;
     std::vector<model::Subscription> m_reactions;
+    // Event handlers under way. Timer ticks that arrive while one runs (during one of its fixed
+    // pauses) are dropped, as ticks that a busy window could not take.
     int m_handling = 0;
 };
 

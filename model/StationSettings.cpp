@@ -169,15 +169,6 @@ Subscription StationSettings::react(ControlName name, Reaction reaction) {
     return listen(name, Listener{m_nextListenerId++, {}, std::move(reaction)});
 }
 
-StationSettings::ReactionHold::ReactionHold(StationSettings& settings)
-    : m_settings(settings) {
-    ++m_settings.m_holds;
-}
-
-StationSettings::ReactionHold::~ReactionHold() {
-    --m_settings.m_holds;
-}
-
 // Text ---------------------------------------------------------------------------------------
 
 const std::string& StationSettings::text(ControlName name) const {

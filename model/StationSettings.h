@@ -3,6 +3,7 @@
 #include "model/ControlKind.h"
 #include "model/ControlName.h"
 #include "model/Definitions.h"
+#include "model/DepthScope.h"
 #include "model/ProgramState.h"
 #include "model/Subscription.h"
 
@@ -109,15 +110,10 @@ public:
     // Holds the logic's reactions while it lives; observers still hear of every change. A
     // batch of values (a loaded file, a read image) is applied under a hold, and then exactly
     // the calls prescribed for the batch run, in their order. Holds nest.
-    class ReactionHold {
+    class ReactionHold : private DepthScope {
     public:
-        explicit ReactionHold(StationSettings& settings);
-        ReactionHold(const ReactionHold&) = delete;
-        ReactionHold& operator=(const ReactionHold&) = delete;
-        ~ReactionHold();
-
-    private:
-        StationSettings& m_settings;
+        explicit ReactionHold(StationSettings& settings)
+            : DepthScope(settings.m_holds) {}
     };
     [[nodiscard]] bool reactionsHeld() const { return m_holds > 0; }
 
