@@ -3,6 +3,7 @@
 #include "model/ControlName.h"
 
 #include <functional>
+#include <optional>
 
 namespace korvel::app {
 
@@ -22,16 +23,20 @@ public:
     // Whether characters typed into the control go through keyPress (gridKeyPress for grids).
     [[nodiscard]] virtual bool filtersKeys(model::ControlName control) const = 0;
     // A character typed into the control, as a byte of the desktop code page: set it to '\0'
-    // to discard the keystroke, or replace it.
-    virtual void keyPress(model::ControlName control, char& key) = 0;
+    // to discard the keystroke, or replace it. Enter, Backspace and, on a grid that is not
+    // edited in place, Delete count as characters. Returns the control the focus moves to, if
+    // the key moves it.
+    [[nodiscard]] virtual std::optional<model::ControlName> keyPress(model::ControlName control,
+                                                                     char& key) = 0;
     // The same for a cell of a grid's row; returns the row that is current afterwards.
     [[nodiscard]] virtual int gridKeyPress(model::ControlName control, int row, char& key) = 0;
 
     // One of the timers of the settings elapsed.
     virtual void tick(model::ControlName timer) = 0;
 
-    // The operator changed a value: apply writes it to the settings, whose reactions then run.
-    virtual void edit(const std::function<void()>& apply) = 0;
+    // The operator changed the value of a control: apply writes it to the settings, whose
+    // reactions then run, and then the control's own handler of the operator's edits.
+    virtual void edit(model::ControlName control, const std::function<void()>& apply) = 0;
 
     // The event loop has run out of work for now.
     virtual void idle() = 0;

@@ -34,7 +34,7 @@ public:
         LineEditBinding::limitEditor(edit, m_context, m_name);
         QObject::connect(edit, &QLineEdit::textEdited, edit, [this, index](const QString& typed) {
             if (auto bytes = m_context.text.fromQString(typed)) {
-                m_context.events.edit([&] {
+                m_context.events.edit(m_name, [&] {
                     m_context.settings.setCell(m_name, index.row(), index.column(), std::move(*bytes));
                 });
             }
@@ -93,6 +93,11 @@ GridBinding::GridBinding(BindingContext context, QTableWidget* table)
     m_table->setColumnCount(settings().columns(name()));
     // Every edit goes through a cell editor, which stores each keystroke (see CellDelegate).
     m_table->setItemDelegate(new CellDelegate(context, name(), table));
+    QObject::connect(table, &QTableWidget::currentCellChanged, receiver(), [this](int row) {
+        if (row >= 0) {
+            edit([this, row] { settings().setRow(name(), row); });
+        }
+    });
 }
 
 void GridBinding::showValue() {
@@ -100,6 +105,10 @@ void GridBinding::showValue() {
         for (int column = 0; column < m_table->columnCount(); ++column) {
             showCell(row, column);
         }
+    }
+    const int row = settings().row(name());
+    if (m_table->currentRow() != row) {
+        m_table->setCurrentCell(row, m_table->columnCount() - 1); // the last column holds the values
     }
 }
 

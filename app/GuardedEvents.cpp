@@ -22,11 +22,14 @@ bool GuardedEvents::filtersKeys(model::ControlName control) const {
     return m_logic.filtersKeys(control);
 }
 
-void GuardedEvents::keyPress(model::ControlName control, char& key) {
+std::optional<model::ControlName> GuardedEvents::keyPress(model::ControlName control, char& key) {
     const char typed = key;
-    if (!m_guard.run([&] { m_logic.keyPress(control, key); })) {
+    std::optional<model::ControlName> focus;
+    if (!m_guard.run([&] { focus = m_logic.keyPress(control, key); })) {
         key = typed;
+        focus.reset();
     }
+    return focus;
 }
 
 int GuardedEvents::gridKeyPress(model::ControlName control, int row, char& key) {
@@ -43,8 +46,8 @@ void GuardedEvents::tick(model::ControlName timer) {
     m_guard.run([&] { m_logic.tick(timer); });
 }
 
-void GuardedEvents::edit(const std::function<void()>& apply) {
-    m_guard.run([&] { m_logic.edit(apply); });
+void GuardedEvents::edit(model::ControlName control, const std::function<void()>& apply) {
+    m_guard.run([&] { m_logic.edit(control, apply); });
 }
 
 void GuardedEvents::idle() {

@@ -16,10 +16,10 @@ public:
     void doubleClick(model::ControlName control) override;
     void exit(model::ControlName control) override;
     [[nodiscard]] bool filtersKeys(model::ControlName control) const override;
-    void keyPress(model::ControlName control, char& key) override;
+    [[nodiscard]] std::optional<model::ControlName> keyPress(model::ControlName control, char& key) override;
     [[nodiscard]] int gridKeyPress(model::ControlName control, int row, char& key) override;
     void tick(model::ControlName timer) override;
-    void edit(const std::function<void()>& apply) override;
+    void edit(model::ControlName control, const std::function<void()>& apply) override;
     void idle() override;
 
 private:

@@ -1,7 +1,9 @@
 #include "app/KeyFilter.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTableWidget>
 #include <optional>
 
@@ -11,10 +13,15 @@ namespace {
 
 constexpr char kEnter = 13;
 constexpr char kBackspace = 8;
+constexpr char kDelete = 127;
 constexpr auto kShortcutModifiers = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
 
-// The character a key press types, as the logic sees it; none for keys that type nothing.
-std::optional<char> typedCharacter(const QKeyEvent& key, const DesktopText& text) {
+// The character a key press types, as the logic sees it; none for keys that type nothing. On a
+// grid that is not edited in place, Delete counts as a character too.
+std::optional<char> typedCharacter(const QKeyEvent& key, const DesktopText& text, bool onGrid) {
+    if (onGrid && key.key() == Qt::Key_Delete) {
+        return kDelete;
+    }
     if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
         return kEnter;
     }
@@ -38,9 +45,29 @@ KeyFilter::KeyFilter(ControlEvents& events, DesktopText text, model::ControlName
     , m_control(control)
     , m_grid(grid) {}
 
-char KeyFilter::handle(char key) {
+namespace {
+
+// Puts the focus on a control of the same window, its caret at the end of its text.
+void moveFocus(QObject* from, model::ControlName to) {
+    auto* widget = qobject_cast<QWidget*>(from);
+    QWidget* target = widget ? widget->window()->findChild<QWidget*>(QString::fromLatin1(to.str())) : nullptr;
+    if (target == nullptr) {
+        return;
+    }
+    target->setFocus(Qt::OtherFocusReason);
+    if (auto* combo = qobject_cast<QComboBox*>(target); combo && combo->lineEdit()) {
+        combo->lineEdit()->deselect();
+        combo->lineEdit()->end(false);
+    }
+}
+
+} // namespace
+
+char KeyFilter::handle(QObject* watched, char key) {
     if (m_grid == nullptr) {
-        m_events.keyPress(m_control, key);
+        if (const auto focus = m_events.keyPress(m_control, key)) {
+            moveFocus(watched, *focus);
+        }
         return key;
     }
     const int row = m_grid->currentRow();
@@ -64,11 +91,12 @@ bool KeyFilter::filter(QObject* watched, QEvent* event) {
         return false;
     }
     const auto* press = static_cast<QKeyEvent*>(event);
-    const std::optional<char> typed = typedCharacter(*press, m_text);
+    const std::optional<char> typed =
+        typedCharacter(*press, m_text, qobject_cast<QTableWidget*>(watched) != nullptr);
     if (!typed) {
         return false;
     }
-    const char key = handle(*typed);
+    const char key = handle(watched, *typed);
     if (key == *typed) {
         return false;
     }

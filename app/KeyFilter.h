@@ -28,7 +28,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    char handle(char key);
+    char handle(QObject* watched, char key);
 
     ControlEvents& m_events;
     DesktopText m_text;

@@ -24,7 +24,7 @@ void LineEditBinding::limitEditor(QLineEdit* edit, const BindingContext& context
     edit->setMaxLength(maxLength > 0 ? maxLength : kQtUnlimited);
     const auto refused = [context](char32_t first, int count) {
         const std::string message = CodePageValidator::message(first, count, context.text.codePageNumber());
-        context.events.edit([&] { context.settings.setText("StatusBar1", message); });
+        context.events.edit("StatusBar1", [&] { context.settings.setText("StatusBar1", message); });
     };
     edit->setValidator(new CodePageValidator(context.text, refused, edit));
 }

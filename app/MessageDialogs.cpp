@@ -1,5 +1,6 @@
 #include "app/MessageDialogs.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace korvel::app {
@@ -24,6 +25,12 @@ bool MessageDialogs::askYesNo(std::string_view text) {
 
 void MessageDialogs::showError(std::string_view text) {
     QMessageBox::critical(m_parent, kTitle, shown(text));
+}
+
+// A path the desktop code page cannot hold counts as no choice: no station text could keep it.
+std::optional<std::string> MessageDialogs::chooseFile(std::string_view filter) {
+    const QString path = QFileDialog::getOpenFileName(m_parent, kTitle, {}, m_text.toQString(filter));
+    return path.isEmpty() ? std::nullopt : m_text.fromQString(path);
 }
 
 void MessageDialogs::showInformation(std::string_view text) {

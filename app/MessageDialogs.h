@@ -17,6 +17,7 @@ public:
     [[nodiscard]] bool askYesNo(std::string_view text) override;
     void showError(std::string_view text) override;
     void showInformation(std::string_view text) override;
+    [[nodiscard]] std::optional<std::string> chooseFile(std::string_view filter) override;
 
 private:
     [[nodiscard]] QString shown(std::string_view text) const;

@@ -92,12 +92,13 @@ void ModelBinder::followFocus() {
 }
 
 void ModelBinder::filterKeys(QWidget* widget, model::ControlName name) {
-    if (qobject_cast<QTableWidget*>(widget) != nullptr) {
-        return; // a grid's cell editors filter their keys themselves
+    auto* table = qobject_cast<QTableWidget*>(widget);
+    if (table != nullptr && table->editTriggers() != QAbstractItemView::NoEditTriggers) {
+        return; // a grid edited in place: its cell editors filter their keys themselves
     }
-    auto* combo = qobject_cast<QComboBox*>(widget);
-    QWidget* typedInto = combo && combo->lineEdit() ? combo->lineEdit() : widget;
-    typedInto->installEventFilter(new KeyFilter(m_context.events, m_context.text, name, typedInto));
+    // An editable combo box keeps the focus itself and hands the keys to its line edit
+    // directly, past any filter there: its keys are filtered on the box.
+    widget->installEventFilter(new KeyFilter(m_context.events, m_context.text, name, widget));
 }
 
 bool ModelBinder::isBound(model::ControlName name) const {

@@ -9,7 +9,7 @@ PageBinding::PageBinding(BindingContext context, QTabWidget* pages)
     // an edit. Waiting would show the page the model held when the focus left the old page, which
     // happens before the page control reports the new one.
     QObject::connect(pages, &QTabWidget::currentChanged, receiver(), [this](int index) {
-        events().edit([this, index] { settings().setChoice(name(), index); });
+        events().edit(name(), [this, index] { settings().setChoice(name(), index); });
     });
 }
 

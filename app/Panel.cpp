@@ -15,7 +15,7 @@ struct Handler {
 
 struct KeyHandler {
     model::ControlName control;
-    void (*handle)(Panel&, char& key);
+    FieldEditors::Focus (*handle)(Panel&, char& key); // where the focus moves, if it moves
 };
 
 struct GridKeyHandler {
@@ -37,6 +37,8 @@ constexpr std::array kClicks{
     Handler{"BSETCT",  [](Panel& p) { p.clockTime().BSETCTClick(); }},
     Handler{"BCUPD",   [](Panel& p) { p.connection().RGPORTClick(link::Connection::Sender::Operator); }},
     Handler{"BitBtn1", [](Panel& p) { p.connection().BitBtn1Click(); }},
+    Handler{"BR8",     [](Panel& p) { p.fields().BR8Click(); }},
+    Handler{"BR9",     [](Panel& p) { p.fields().BR9Click(); }},
 };
 
 constexpr std::array kDoubleClicks{
@@ -55,15 +57,36 @@ constexpr std::array kExits{
     Handler{"DB7",   [](Panel& p) { p.deviceSettings().DBExit(4); }},
 };
 
+template <void (*kFilter)(char&)> FieldEditors::Focus filtered(Panel& /*panel*/, char& key) {
+    kFilter(key);
+    return std::nullopt;
+}
+
+FieldEditors::Focus afGridKey(Panel& panel, char& key) {
+    if (key == FieldEditors::kDelete) {
+        panel.fields().SGAFKeyUp(key);
+        key = '\0';
+        return std::nullopt;
+    }
+    return panel.fields().SGAFKeyPress(key);
+}
+
 constexpr std::array kKeys{
-    KeyHandler{"ELPTA", [](Panel&, char& key) { link::Connection::ELPTAKeyPress(key); }},
-    KeyHandler{"PI",    [](Panel&, char& key) { operations::DeviceSettings::PIKeyPress(key); }},
+    KeyHandler{"ELPTA", filtered<link::Connection::ELPTAKeyPress>},
+    KeyHandler{"PI",    filtered<operations::DeviceSettings::PIKeyPress>},
     // The byte editors take the PI's filter too, so that typed letters are not lost to "F".
-    KeyHandler{"DB3",   [](Panel&, char& key) { operations::DeviceSettings::PIKeyPress(key); }},
-    KeyHandler{"DB4",   [](Panel&, char& key) { operations::DeviceSettings::PIKeyPress(key); }},
-    KeyHandler{"DB5",   [](Panel&, char& key) { operations::DeviceSettings::PIKeyPress(key); }},
-    KeyHandler{"DB6",   [](Panel&, char& key) { operations::DeviceSettings::PIKeyPress(key); }},
-    KeyHandler{"DB7",   [](Panel&, char& key) { operations::DeviceSettings::PIKeyPress(key); }},
+    KeyHandler{"DB3",   filtered<operations::DeviceSettings::PIKeyPress>},
+    KeyHandler{"DB4",   filtered<operations::DeviceSettings::PIKeyPress>},
+    KeyHandler{"DB5",   filtered<operations::DeviceSettings::PIKeyPress>},
+    KeyHandler{"DB6",   filtered<operations::DeviceSettings::PIKeyPress>},
+    KeyHandler{"DB7",   filtered<operations::DeviceSettings::PIKeyPress>},
+    KeyHandler{"SGAF",  afGridKey},
+    KeyHandler{"CBAF",  [](Panel& p, char& key) { return p.fields().AF1KeyPress(key); }},
+};
+
+// The operator's own edits of a value, apart from the program's changes of it.
+constexpr std::array kEdits{
+    Handler{"CBAF", [](Panel& p) { p.fields().AF1Change(); }},
 };
 
 constexpr std::array kGridKeys{
@@ -93,7 +116,9 @@ constexpr std::array kReactions{
     Handler{"SERTSW",   [](Panel& p) { p.rotation().SERTSWChange(); }},
     Handler{"CBAUTO",   [](Panel& p) { p.rotation().CBAUTOClick(); }},
     Handler{"RGCS",     [](Panel& p) { p.deviceSettings().RGCSClick(); }},
-    Handler{"RGHTYP",   [](Panel& p) { p.deviceSettings().RGCSClick(); }},
+    Handler{"RGHTYP",   [](Panel& p) { p.fields().RGHTYPClick(); }},
+    Handler{"RBPTYC",   [](Panel& p) { p.fields().RBPTYCClick(); }},
+    Handler{"SGAF",     [](Panel& p) { p.fields().SGAFClick(); }},
     Handler{"CBGRTYP",  [](Panel& p) { p.deviceSettings().CBGRTYPChange(); }},
 };
 // clang-format on
@@ -140,7 +165,8 @@ Panel::Panel(Services services)
     , m_readBack({m_settings, m_transactions, m_conversion, services.dialogs, m_clock, m_deviceSettings,
                   m_rotation, m_dpsEditors, m_preview})
     , m_clockTime(m_settings, m_transactions, m_clock)
-    , m_commands({m_settings, m_transactions, services.dialogs, m_clock, *this}) {
+    , m_commands({m_settings, m_transactions, services.dialogs, m_clock, *this})
+    , m_fields(m_settings, services.dialogs, m_deviceSettings) {
     observeReactions();
 }
 
@@ -169,6 +195,10 @@ void Panel::loadSettings() {
     if (m_loadSettings) {
         m_loadSettings(m_settings);
     }
+    // A stored PTY coding other than the first shows its names.
+    if (m_settings.choice("RBPTYC") != 0) {
+        m_fields.RBPTYCClick();
+    }
 }
 
 // The start-up steps after loading, in their order.
@@ -191,6 +221,7 @@ void Panel::alignControls() {
     m_deviceSettings.CBGRTYPChange();
     m_rotation.RTSAClick();
     m_clockTime.BSETCTClick();
+    m_fields.RGHTYPClick();
     m_transactions.createKeepAlive(link::OsVersionClass());
     m_settings.program().lastDeviceActionTime = m_clock.now().timeOfDay();
     m_settings.setFlag("STMEN", m_clockTime.LetniCas());
@@ -231,10 +262,10 @@ bool Panel::filtersKeys(model::ControlName control) const {
     return find(kKeys, control) != nullptr || find(kGridKeys, control) != nullptr;
 }
 
-void Panel::keyPress(model::ControlName control, char& key) {
-    if (const KeyHandler* handler = find(kKeys, control)) {
-        handler->handle(*this, key);
-    }
+FieldEditors::Focus Panel::keyPress(model::ControlName control, char& key) {
+    const model::DepthScope handling(m_handling);
+    const KeyHandler* handler = find(kKeys, control);
+    return handler ? handler->handle(*this, key) : std::nullopt;
 }
 
 int Panel::gridKeyPress(model::ControlName control, int row, char& key) {
@@ -250,9 +281,10 @@ void Panel::tick(model::ControlName timer) {
     run(kTimers, timer, *this);
 }
 
-void Panel::edit(const std::function<void()>& apply) {
+void Panel::edit(model::ControlName control, const std::function<void()>& apply) {
     const model::DepthScope handling(m_handling);
     apply();
+    run(kEdits, control, *this);
 }
 
 // The clock display: "h:nn" with the locale's time separator, and "d.mm.yy".

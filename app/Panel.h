@@ -2,6 +2,7 @@
 
 #include "app/ControlEvents.h"
 #include "app/ErrorGuard.h"
+#include "app/FieldEditors.h"
 #include "app/GuardedEvents.h"
 #include "link/Connection.h"
 #include "link/EncoderLibrary.h"
@@ -67,10 +68,10 @@ public:
     void doubleClick(model::ControlName control) override;
     void exit(model::ControlName control) override;
     [[nodiscard]] bool filtersKeys(model::ControlName control) const override;
-    void keyPress(model::ControlName control, char& key) override;
+    [[nodiscard]] FieldEditors::Focus keyPress(model::ControlName control, char& key) override;
     [[nodiscard]] int gridKeyPress(model::ControlName control, int row, char& key) override;
     void tick(model::ControlName timer) override;
-    void edit(const std::function<void()>& apply) override;
+    void edit(model::ControlName control, const std::function<void()>& apply) override;
     void idle() override;
 
     [[nodiscard]] model::StationSettings& settings() { return m_settings; }
@@ -86,6 +87,7 @@ public:
     [[nodiscard]] operations::ReadBack& readBack() { return m_readBack; }
     [[nodiscard]] operations::ClockTime& clockTime() { return m_clockTime; }
     [[nodiscard]] operations::DeviceCommands& commands() { return m_commands; }
+    [[nodiscard]] FieldEditors& fields() { return m_fields; }
 
 private:
     void SaveRDSFN() override;
@@ -116,6 +118,7 @@ private:
     operations::ReadBack m_readBack;
     operations::ClockTime m_clockTime;
     operations::DeviceCommands m_commands;
+    FieldEditors m_fields;
     std::vector<model::Subscription> m_reactions;
     // Event handlers under way. Timer ticks that arrive while one runs (during one of its fixed
     // pauses) are dropped, as ticks that a busy window could not take.

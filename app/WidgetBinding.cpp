@@ -22,7 +22,7 @@ void WidgetBinding::start() {
 void WidgetBinding::edit(const std::function<void()>& apply) {
     const bool outer = !m_editing;
     m_editing = true;
-    events().edit(apply);
+    events().edit(m_name, apply);
     if (outer) {
         m_editing = false;
     }

@@ -25,9 +25,9 @@ public:
     void doubleClick(model::ControlName) override {}
     void exit(model::ControlName) override {}
     bool filtersKeys(model::ControlName) const override { return false; }
-    void keyPress(model::ControlName, char&) override {}
+    std::optional<model::ControlName> keyPress(model::ControlName, char&) override { return std::nullopt; }
     int gridKeyPress(model::ControlName, int row, char&) override { return row; }
-    void edit(const std::function<void()>& apply) override { apply(); }
+    void edit(model::ControlName, const std::function<void()>& apply) override { apply(); }
     void idle() override {}
     void tick(model::ControlName timer) override {
         if (timer != model::ControlName("Timer3")) {

@@ -37,4 +37,12 @@ std::vector<std::string> afFrequencyItems(char decimalSeparator) {
     return items;
 }
 
+std::vector<std::string> ptyNumberItems(char /*decimalSeparator*/) {
+    std::vector<std::string> items;
+    for (std::size_t code = 0; code < kPtyEuropean.size(); ++code) {
+        items.push_back("(" + std::to_string(code) + ")");
+    }
+    return items;
+}
+
 } // namespace korvel::model

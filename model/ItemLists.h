@@ -17,6 +17,13 @@ inline constexpr std::array<std::string_view, 32> kPtyEuropean{
     "Weather", "Finance", "Children", "Social", "Religion", "Phone In", "Travel", "Leisure",
     "Jazz", "Country", "Nation", "Oldies", "Folk M", "Document", "TEST", "Alarm!"};
 
+// The same codes under the names of the North American RBDS coding.
+inline constexpr std::array<std::string_view, 32> kPtyRbds{
+    "(none)", "News", "Inform", "Sports", "Talk", "Rock", "Cls Rock", "Adult Hits",
+    "Soft Rock", "Top 40", "Country", "Oldies", "Soft", "Nostalgia", "Jazz", "Classical",
+    "R & B", "Soft R&B", "Language", "Rel Music", "Rel Talk", "Personality", "Public", "College",
+    "(24)", "(25)", "(26)", "(27)", "(28)", "Weather", "Test", "ALERT !"};
+
 // The label colour list; settings store the index, the window maps it to a colour.
 inline constexpr std::array<std::string_view, 47> kLabelColours{
     "Black", "Maroon", "Green", "Olive", "Navy", "Purple", "Teal", "Gray", "Silver", "Red",
@@ -41,6 +48,8 @@ using ItemSource = std::vector<std::string> (*)(char decimalSeparator);
 [[nodiscard]] std::vector<std::string> portItems(char decimalSeparator);
 [[nodiscard]] std::vector<std::string> groupTypeItems(char decimalSeparator);
 [[nodiscard]] std::vector<std::string> afFrequencyItems(char decimalSeparator);
+// The PTY codes by number only: "(0)" .. "(31)".
+[[nodiscard]] std::vector<std::string> ptyNumberItems(char decimalSeparator);
 
 template <const auto& kList> std::vector<std::string> fixedItems(char /*decimalSeparator*/) {
     return {kList.begin(), kList.end()};

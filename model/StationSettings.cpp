@@ -94,6 +94,7 @@ void StationSettings::resetControl(ControlName name) {
         const GridDef& def = kGridDefs[row];
         resetState(name, true, true);
         any(name).cells.resize(static_cast<std::size_t>(def.rows * def.columns));
+        setRow(name, 0);
         for (int r = 0; r < def.rows; ++r) {
             for (int column = 0; column < def.columns; ++column) {
                 const bool number = def.rowNumbers && column == 0;
@@ -360,6 +361,19 @@ void StationSettings::setCell(ControlName name, int row, int column, std::string
     std::string& slot = control.cells[cellIndex(name, row, column)];
     if (slot != value) {
         slot = std::move(value);
+        notify(control, Aspect::Value);
+    }
+}
+
+int StationSettings::row(ControlName name) const {
+    return at(name, Kind::Grid).number;
+}
+
+void StationSettings::setRow(ControlName name, int row) {
+    Control& control = at(name, Kind::Grid);
+    const int stored = std::clamp(row, 0, kGridDefs[name.def()].rows - 1);
+    if (control.number != stored) {
+        control.number = stored;
         notify(control, Aspect::Value);
     }
 }

@@ -83,6 +83,9 @@ public:
     [[nodiscard]] bool cellEditable(ControlName name, int column) const;
     [[nodiscard]] const std::string& cell(ControlName name, int row, int column = 0) const;
     void setCell(ControlName name, int row, int column, std::string value);
+    // The grid's selected row (0 at first); a row outside the grid is kept out.
+    [[nodiscard]] int row(ControlName name) const;
+    void setRow(ControlName name, int row);
 
     // State of any control.
     [[nodiscard]] bool enabled(ControlName name) const;
@@ -133,7 +136,7 @@ private:
         std::string caption;
         std::vector<std::string> items;
         std::string text;  // Text, Decimal
-        int number = 0;    // Choice, Integer
+        int number = 0;    // Choice, Integer, the selected row of a Grid
         bool flag = false; // Flag, Timer enabled
         std::chrono::milliseconds interval{0};
         std::vector<std::string> cells;

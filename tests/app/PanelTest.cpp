@@ -34,7 +34,7 @@ protected:
 
     // What the operator does: the window applies the change through the panel's events.
     void operatorSets(const std::function<void(model::StationSettings&)>& change) {
-        panel().events().edit([&] { change(settings()); });
+        panel().events().edit("StatusBar1", [&] { change(settings()); });
     }
 
     // The preview display after n ticks of its timer.
@@ -352,7 +352,7 @@ TEST_F(PanelTest, TheLptAddressTakesDigitsAndBackspaceOnly) {
     start();
     std::string kept;
     for (char key : std::string("1a2-\b ")) {
-        panel().events().keyPress("ELPTA", key);
+        static_cast<void>(panel().events().keyPress("ELPTA", key));
         if (key != '\0') {
             kept += key;
         }

@@ -2,6 +2,7 @@
 
 #include "model/Dialogs.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,11 +17,17 @@ public:
     }
     void showError(std::string_view text) override { errors.emplace_back(text); }
     void showInformation(std::string_view text) override { information.emplace_back(text); }
+    std::optional<std::string> chooseFile(std::string_view filter) override {
+        filters.emplace_back(filter);
+        return chosenFile;
+    }
 
     bool answer = true;
     std::vector<std::string> questions;
     std::vector<std::string> errors;
     std::vector<std::string> information;
+    std::vector<std::string> filters;
+    std::optional<std::string> chosenFile; // nullopt: the operator cancels
 };
 
 } // namespace korvel::fakes
