@@ -39,6 +39,11 @@ constexpr std::array kClicks{
     Handler{"BitBtn1", [](Panel& p) { p.connection().BitBtn1Click(); }},
     Handler{"BR8",     [](Panel& p) { p.fields().BR8Click(); }},
     Handler{"BR9",     [](Panel& p) { p.fields().BR9Click(); }},
+    Handler{"BR1",     [](Panel& p) { p.preferences().BR1Click(); }},
+    Handler{"Show1",   [](Panel& p) { p.preferences().TrayIconDblClick(); }},
+    Handler{"Hide1",   [](Panel& p) { p.preferences().Hide1Click(); }},
+    // The window was minimised: it may go to the tray instead.
+    Handler{"Form1",   [](Panel& p) { static_cast<void>(p.preferences().minimised()); }},
 };
 
 constexpr std::array kDoubleClicks{
@@ -119,6 +124,7 @@ constexpr std::array kReactions{
     Handler{"RGHTYP",   [](Panel& p) { p.fields().RGHTYPClick(); }},
     Handler{"RBPTYC",   [](Panel& p) { p.fields().RBPTYCClick(); }},
     Handler{"SGAF",     [](Panel& p) { p.fields().SGAFClick(); }},
+    Handler{"CBHPRI",   [](Panel& p) { p.preferences().CBHPRIClick(); }},
     Handler{"CBGRTYP",  [](Panel& p) { p.deviceSettings().CBGRTYPChange(); }},
 };
 // clang-format on
@@ -166,7 +172,8 @@ Panel::Panel(Services services)
                   m_rotation, m_dpsEditors, m_preview})
     , m_clockTime(m_settings, m_transactions, m_clock)
     , m_commands({m_settings, m_transactions, services.dialogs, m_clock, *this})
-    , m_fields(m_settings, services.dialogs, m_deviceSettings) {
+    , m_fields(m_settings, services.dialogs, m_deviceSettings)
+    , m_preferences(m_settings, services.dialogs, std::move(services.desktop)) {
     observeReactions();
 }
 
@@ -178,12 +185,15 @@ void Panel::observeReactions() {
 }
 
 void Panel::FormCreate() {
-    m_guard.run([this] {
+    const bool created = m_guard.run([this] {
         m_settings.program().startVisible = true;
         m_settings.program().portIndex = -1;
         loadSettings();
         alignControls();
     });
+    if (!created) {
+        m_preferences.showAtStart(); // the window comes up all the same
+    }
 }
 
 // The stored values arrive one by one; the reactions they would set off wait, and the
@@ -214,10 +224,8 @@ void Panel::alignControls() {
     m_dpsEditors.followModeAndSource();
     m_rotation.followRadiotextSource();
     m_rotation.SERTSWChange();
-    const bool visible = m_settings.program().startVisible;
-    m_settings.setVisible("Hide1", visible);
-    m_settings.setVisible("Show1", !visible);
     m_deviceSettings.RGCSClick();
+    m_preferences.showStoredPicture();
     m_deviceSettings.CBGRTYPChange();
     m_rotation.RTSAClick();
     m_clockTime.BSETCTClick();
@@ -226,6 +234,7 @@ void Panel::alignControls() {
     m_settings.program().lastDeviceActionTime = m_clock.now().timeOfDay();
     m_settings.setFlag("STMEN", m_clockTime.LetniCas());
     m_preview.ResetPreview();
+    m_preferences.showAtStart();
 }
 
 void Panel::FormClose() {
@@ -233,6 +242,7 @@ void Panel::FormClose() {
         m_settings.setText("StatusBar1", "Save and Exit...");
         m_library.Disconnect();
     });
+    m_settings.program().startVisible = m_settings.visible("Form1");
     m_guard.run([this] { SaveRDSFN(); });
     m_transactions.destroyKeepAlive();
 }

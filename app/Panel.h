@@ -4,6 +4,7 @@
 #include "app/ErrorGuard.h"
 #include "app/FieldEditors.h"
 #include "app/GuardedEvents.h"
+#include "app/Preferences.h"
 #include "link/Connection.h"
 #include "link/EncoderLibrary.h"
 #include "link/Transactions.h"
@@ -49,6 +50,7 @@ public:
         // Load and save the stored settings; none: every start is a first start.
         SettingsFile loadSettings = {};
         SettingsFile saveSettings = {};
+        Preferences::Desktop desktop = {};
     };
 
     explicit Panel(Services services);
@@ -88,6 +90,7 @@ public:
     [[nodiscard]] operations::ClockTime& clockTime() { return m_clockTime; }
     [[nodiscard]] operations::DeviceCommands& commands() { return m_commands; }
     [[nodiscard]] FieldEditors& fields() { return m_fields; }
+    [[nodiscard]] Preferences& preferences() { return m_preferences; }
 
 private:
     void SaveRDSFN() override;
@@ -119,6 +122,7 @@ private:
     operations::ClockTime m_clockTime;
     operations::DeviceCommands m_commands;
     FieldEditors m_fields;
+    Preferences m_preferences;
     std::vector<model::Subscription> m_reactions;
     // Event handlers under way. Timer ticks that arrive while one runs (during one of its fixed
     // pauses) are dropped, as ticks that a busy window could not take.

@@ -6,6 +6,7 @@
 #include "app/ProgramPage.h"
 #include "app/TabOrder.h"
 #include "app/TimerBridge.h"
+#include "app/TrayIcon.h"
 #include "ui_HardwarePage.h"
 #include "ui_RadiotextPage.h"
 #include "ui_SystemPage.h"
@@ -70,6 +71,7 @@ TForm1::TForm1(Panel& panel, QWidget* parent)
     compact.setPointSize(kFont_pt);
     setFont(compact);
     m_ui->setupUi(this);
+    setObjectName("Form1"); // the window follows the settings' Form1: shown, or hidden to the tray
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
@@ -83,6 +85,7 @@ TForm1::TForm1(Panel& panel, QWidget* parent)
     m_binder.bindTree(this);
     orderTabs();
     new TimerBridge(panel.settings(), panel.events(), this);
+    m_tray = new TrayIcon(panel.settings(), panel.events(), this);
     // The clock display follows whenever the event loop runs out of work.
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             [&panel] { panel.events().idle(); });
@@ -90,6 +93,17 @@ TForm1::TForm1(Panel& panel, QWidget* parent)
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !isMinimized()) {
+        return;
+    }
+    m_panel.events().click("Form1");
+    if (!m_panel.settings().visible("Form1")) {
+        setWindowState(windowState() & ~Qt::WindowMinimized); // hidden to the tray, shown whole again
+    }
+}
 
 void TForm1::closeEvent(QCloseEvent* event) {
     m_panel.FormClose();

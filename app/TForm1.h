@@ -12,6 +12,8 @@ class TForm1;
 
 namespace korvel::app {
 
+class TrayIcon;
+
 // The main window: the page control, the column of main buttons and the status bar, a view on
 // the panel's settings.
 class TForm1 : public QMainWindow {
@@ -22,6 +24,7 @@ public:
     ~TForm1() override;
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -34,6 +37,7 @@ private:
     Panel& m_panel;
     std::unique_ptr<Ui::TForm1> m_ui;
     ModelBinder m_binder;
+    TrayIcon* m_tray = nullptr;
 };
 
 } // namespace korvel::app

@@ -1,8 +1,10 @@
 #include "app/DesktopLocale.h"
 #include "app/MessageDialogs.h"
 #include "app/Panel.h"
+#include "app/ProcessPriority.h"
 #include "app/SystemClock.h"
 #include "app/TForm1.h"
+#include "app/TrayIcon.h"
 #include "link/KxioLibrary.h"
 
 #include <QApplication>
@@ -14,11 +16,17 @@ int main(int argc, char* argv[]) {
     link::KxioLibrary library;
     app::MessageDialogs dialogs{app::DesktopText(codePage)};
     app::SystemClock clock([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
-    app::Panel panel({codePage, app::DesktopLocale::decimalSeparator(), app::DesktopLocale::timeSeparator(),
-                      library, dialogs, clock, [] { QCoreApplication::processEvents(); }});
+    app::Panel panel({.codePage = codePage,
+                      .decimalSeparator = app::DesktopLocale::decimalSeparator(),
+                      .timeSeparator = app::DesktopLocale::timeSeparator(),
+                      .library = library,
+                      .dialogs = dialogs,
+                      .clock = clock,
+                      .processEvents = [] { QCoreApplication::processEvents(); },
+                      .desktop = {.setHighPriority = app::ProcessPriority::apply,
+                                  .trayAvailable = app::TrayIcon::available}});
     app::TForm1 window(panel);
     dialogs.setParent(&window);
-    panel.FormCreate();
-    window.show();
+    panel.FormCreate(); // shows the window, or leaves only the tray icon
     return QApplication::exec();
 }

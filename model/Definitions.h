@@ -142,6 +142,7 @@ inline constexpr std::array kTextDefs{
     // Hardware and preferences
     TextDef{"ELPTA",  5, "632"},
     TextDef{"LImageFile", 0, "(none)"},
+    TextDef{"LOGO",   0, ""}, // the skin picture shown: its path, empty for none
     // Display values written by the logic
     TextDef{"StatusBar1", 0, "Ready", nullptr, TextEncoding::Utf8},
     TextDef{"LS",     0, "Not connected"},
@@ -151,7 +152,7 @@ inline constexpr std::array kTextDefs{
     TextDef{"STEXMP", 0, ""},
     TextDef{"LABV",   0, "Version 1.1b"},
 };
-static_assert(kTextDefs.size() == 32);
+static_assert(kTextDefs.size() == 33);
 
 inline constexpr std::array kChoiceDefs{
     ChoiceDef{"PTY",       fixedItems<kPtyEuropean>,     0},
@@ -252,9 +253,11 @@ inline constexpr std::array kCommandDefs{
     // The hardware descriptions match the default type, Corvid.
     CommandDef{"LHDES0", {}, true, false}, CommandDef{"LHDES1a"}, CommandDef{"LHDES1b"},
     CommandDef{"LM0"}, CommandDef{"LM123"},
-    CommandDef{"Show1"}, CommandDef{"Hide1"},
+    CommandDef{"Show1"}, CommandDef{"Hide1"}, CommandDef{"Exit1"},
+    // The main window itself: hidden until start-up shows it (or leaves only the tray icon).
+    CommandDef{"Form1", {}, true, false},
 };
-static_assert(kCommandDefs.size() == 24);
+static_assert(kCommandDefs.size() == 26);
 
 // Controls that only show what the logic writes: the operator never edits them.
 inline constexpr std::array<std::string_view, 6> kDisplayOnly{"STMEN", "DB3D", "DB4D", "DB5D", "DB6D", "DB7D"};

@@ -7,8 +7,11 @@
 #include "text/CodePage.h"
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -25,7 +28,17 @@ class PanelTest : public ::testing::Test {
 protected:
     void start(Load load = {}) {
         m_panel = std::make_unique<Panel>(
-            Panel::Services{codePage, '.', ':', library, dialogs, clock, {}, std::move(load)});
+            Panel::Services{codePage,
+                            '.',
+                            ':',
+                            library,
+                            dialogs,
+                            clock,
+                            {},
+                            std::move(load),
+                            {},
+                            {.setHighPriority = [this](bool high) { return priorityRefusal(high); },
+                             .trayAvailable = [this] { return tray; }}});
         m_panel->FormCreate();
     }
 
@@ -45,6 +58,15 @@ protected:
         return settings().text("LP");
     }
 
+    // What the desktop answers: whether it has a tray, whether it takes a priority.
+    std::optional<std::string> priorityRefusal(bool high) {
+        priorities.push_back(high);
+        return refusePriority ? std::optional<std::string>("Permission denied") : std::nullopt;
+    }
+
+    bool tray = false;
+    bool refusePriority = false;
+    std::vector<bool> priorities;
     const text::CodePage codePage{1252};
     fakes::RecordingLibrary library;
     fakes::ScriptedDialogs dialogs;
@@ -122,15 +144,13 @@ TEST_F(PanelTest, StartUpAlignsTheControlsWithTheLoadedValues) {
          [](Panel& p, auto&) { EXPECT_FALSE(p.settings().enabled("RT1")); }},
         {"rotation interval", [](auto& s) { s.setDecimal("SERTSW", 0); },
          [](Panel& p, auto&) { EXPECT_EQ(p.settings().interval("Timer2"), milliseconds(30000)); }},
-        {"hidden start", [](auto& s) { s.program().startVisible = false; },
-         [](Panel& p, auto&) {
-             EXPECT_TRUE(p.settings().visible("Show1"));
-             EXPECT_FALSE(p.settings().visible("Hide1"));
-         }},
         {"label period", [](auto& s) { s.setDecimal("SEDPSLP", 5.0); },
          [](Panel& p, auto&) { EXPECT_EQ(p.preview().labelTicks(), 9); }},
         {"clock source", [](auto& s) { s.setChoice("RGCS", 1); },
          [](Panel& p, auto&) { EXPECT_TRUE(p.settings().enabled("SEPHASE")); }},
+        {"stored skin picture", [](auto& s) { s.setText("LImageFile", "/srv/skins/studio.png"); },
+         [](Panel& p, auto&) { EXPECT_EQ(p.settings().text("LOGO"), "/srv/skins/studio.png"); }},
+        {"no skin picture", [](auto&) {}, [](Panel& p, auto&) { EXPECT_EQ(p.settings().text("LOGO"), ""); }},
         {"internal clock source", [](auto&) {},
          [](Panel& p, auto&) { EXPECT_FALSE(p.settings().enabled("SEPHASE")); }},
         {"group type", [](auto& s) { s.setChoice("CBGRTYP", 3); },
@@ -182,9 +202,72 @@ TEST_F(PanelTest, StartUpReadsTheSummerTimeAndCountsAsADeviceAction) {
     EXPECT_FALSE(library.writes.empty());
 }
 
+TEST_F(PanelTest, TheWindowHidesToTheTrayOnlyWhereThereIsOne) {
+    struct Case {
+        bool tray;
+        bool startVisible;
+        bool shown;
+    };
+    for (const Case& c : {Case{true, true, true}, Case{true, false, false}, Case{false, false, true}}) {
+        SCOPED_TRACE(testing::Message() << "tray " << c.tray << ", saved visible " << c.startVisible);
+        tray = c.tray;
+        start([&c](auto& s) { s.program().startVisible = c.startVisible; });
+        EXPECT_EQ(settings().visible("Form1"), c.shown);
+        EXPECT_EQ(settings().visible("Hide1"), c.shown) << "the menu offers what can be done";
+        EXPECT_EQ(settings().visible("Show1"), !c.shown);
+        panel().events().click("Hide1");
+        EXPECT_EQ(settings().visible("Form1"), !c.tray && c.shown) << "without a tray the window stays";
+        panel().events().click("Show1");
+        EXPECT_TRUE(settings().visible("Form1"));
+        EXPECT_FALSE(settings().visible("Show1"));
+    }
+}
+
+TEST_F(PanelTest, MinimisingGoesToTheTrayWithThatOptionAndATray) {
+    struct Case {
+        bool option;
+        bool tray;
+        bool hidden;
+    };
+    for (const Case& c : {Case{true, true, true}, Case{false, true, false}, Case{true, false, false}}) {
+        tray = c.tray;
+        start([&c](auto& s) { s.setFlag("CBMITR", c.option); });
+        panel().events().click("Form1");
+        EXPECT_EQ(settings().visible("Form1"), !c.hidden) << c.option << c.tray;
+    }
+}
+
+TEST_F(PanelTest, HighPriorityAsksTheSystemAndReportsARefusal) {
+    start();
+    operatorSets([](auto& s) { s.setFlag("CBHPRI", true); });
+    EXPECT_EQ(priorities, std::vector<bool>{true});
+    EXPECT_EQ(settings().text("StatusBar1"), "Not connected") << "taken: nothing to say";
+    refusePriority = true;
+    operatorSets([](auto& s) { s.setFlag("CBHPRI", false); });
+    operatorSets([](auto& s) { s.setFlag("CBHPRI", true); });
+    EXPECT_EQ(settings().text("StatusBar1"), "The system refused the high priority: Permission denied");
+}
+
+TEST_F(PanelTest, TheSkinPictureIsTakenWhenItsFileExists) {
+    start();
+    const auto picture = std::filesystem::temp_directory_path() / "korvel-skin-test.png";
+    std::ofstream(picture) << "png";
+    dialogs.chosenFile = picture.string();
+    panel().events().click("BR1");
+    EXPECT_EQ(settings().text("LImageFile"), picture.string());
+    EXPECT_EQ(settings().text("LOGO"), picture.string());
+    dialogs.chosenFile = "/no/such/picture.png";
+    panel().events().click("BR1");
+    EXPECT_EQ(settings().text("LImageFile"), "(none)");
+    EXPECT_EQ(settings().text("LOGO"), picture.string()) << "the picture shown stays";
+    EXPECT_EQ(settings().program().skinPicturePath, "(none)");
+    std::filesystem::remove(picture);
+}
+
 TEST_F(PanelTest, AFailingStartUpStepShowsItsErrorAndTheProgramGoesOn) {
     start([](model::StationSettings&) { throw std::runtime_error("Unable to read korvel.rds"); });
     EXPECT_EQ(settings().text("StatusBar1"), "Unable to read korvel.rds");
+    EXPECT_TRUE(settings().visible("Form1")) << "the window comes up all the same";
     operatorSets([](auto& s) { s.setFlag("CBR1FF", true); });
     EXPECT_FALSE(settings().enabled("RT1")) << "the reactions still run";
 }

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace korvel::model {
+class Dialogs;
+class StationSettings;
+} // namespace korvel::model
+
+namespace korvel::app {
+
+// The operator's preferences that act on the program itself: its priority, the skin picture of
+// the Program page, and the window hidden to the tray and shown again.
+class Preferences {
+public:
+    // What the preferences need of the desktop.
+    struct Desktop {
+        // Applies a high or normal priority; the system's reason when it refuses.
+        std::function<std::optional<std::string>(bool high)> setHighPriority;
+        // Whether the desktop has a tray to hide the window into; without one it is never hidden.
+        std::function<bool()> trayAvailable;
+    };
+
+    static constexpr const char* kNoPicture = "(none)";
+    static constexpr const char* kPictureFilter = "Pictures (*.bmp *.png *.jpg *.jpeg *.gif *.svg)";
+
+    // The settings and dialogs must outlive the preferences.
+    Preferences(model::StationSettings& settings, model::Dialogs& dialogs, Desktop desktop);
+
+    void CBHPRIClick();
+    // "Choose..." of the skin picture.
+    void BR1Click();
+    // At start-up: the stored picture, unless it is the one shown or "(none)".
+    void showStoredPicture();
+
+    // Tray: hide the window into it, show it again; the menu offers what can be done.
+    void Hide1Click();
+    void TrayIconDblClick();
+    // The window was minimised: with "Minimize to Tray" and a tray it hides instead. True when
+    // it hid.
+    [[nodiscard]] bool minimised();
+    // Start-up shows the window, or leaves only the tray icon when it was saved hidden.
+    void showAtStart();
+
+private:
+    [[nodiscard]] bool hasTray() const;
+    void showWindow(bool visible);
+    void takePicture(const std::string& path);
+
+    model::StationSettings& m_settings;
+    model::Dialogs& m_dialogs;
+    Desktop m_desktop;
+};
+
+} // namespace korvel::app
