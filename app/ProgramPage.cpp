@@ -4,6 +4,7 @@
 
 #include <QHeaderView>
 #include <QListWidget>
+#include <QPainter>
 #include <QScrollBar>
 
 namespace korvel::app {
@@ -33,6 +34,30 @@ void ProgramPage::showEvent(QShowEvent* event) {
         list->setFixedHeight(list->sizeHintForRow(0) * list->count() + 2 * list->frameWidth());
     }
     QWidget::showEvent(event);
+}
+
+void ProgramPage::showPicture(const QString& path) {
+    QPixmap picture;
+    if (path.isEmpty() || !picture.load(path)) {
+        return;
+    }
+    m_picture = picture;
+    update();
+}
+
+// Captions paint in the window-text colour; edits, lists and buttons in colours of their own.
+void ProgramPage::setLabelColour(const QColor& colour) {
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    setPalette(palette);
+}
+
+void ProgramPage::paintEvent(QPaintEvent* event) {
+    if (!m_picture.isNull()) {
+        QPainter painter(this);
+        painter.drawPixmap(rect(), m_picture);
+    }
+    QWidget::paintEvent(event);
 }
 
 void ProgramPage::shapeFrequencyGrid() {

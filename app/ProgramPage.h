@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 #include <memory>
 
@@ -18,13 +19,20 @@ public:
     explicit ProgramPage(QWidget* parent = nullptr);
     ~ProgramPage() override;
 
+    // The skin picture behind everything; a picture that cannot be loaded leaves the one shown.
+    void showPicture(const QString& path);
+    // The colour of the captions drawn over the picture; the input fields keep their own.
+    void setLabelColour(const QColor& colour);
+
 protected:
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void shapeFrequencyGrid();
 
     std::unique_ptr<Ui::ProgramPage> m_ui;
+    QPixmap m_picture;
 };
 
 } // namespace korvel::app

@@ -7,7 +7,9 @@
 #include "app/TabOrder.h"
 #include "app/TimerBridge.h"
 #include "app/TrayIcon.h"
+#include "app/WindowPreferences.h"
 #include "ui_HardwarePage.h"
+#include "ui_PreferencesPage.h"
 #include "ui_RadiotextPage.h"
 #include "ui_SystemPage.h"
 #include "ui_TForm1.h"
@@ -29,12 +31,6 @@ template <typename Page> QWidget* make() {
     return new Page;
 }
 
-QWidget* pageYetToCome(const char* name) {
-    auto* page = new QWidget;
-    page->setObjectName(name);
-    return page;
-}
-
 struct PageDef {
     const char* name;
     QWidget* (*make)();
@@ -49,7 +45,7 @@ constexpr std::array kPages{
     PageDef{"TSSystem",     make<DesignedPage<Ui::SystemPage>>},
     PageDef{"TSTS",         make<DesignedPage<Ui::TextSourcesPage>>},
     PageDef{"TabSheet1",    make<DesignedPage<Ui::HardwarePage>>},
-    PageDef{"MPreferences", [] { return pageYetToCome("MPreferences"); }},
+    PageDef{"MPreferences", make<DesignedPage<Ui::PreferencesPage>>},
 };
 // clang-format on
 static_assert(kPages.size() == model::kPages.size());
@@ -83,6 +79,8 @@ TForm1::TForm1(Panel& panel, QWidget* parent)
     m_ui->BREC1->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
     connect(m_ui->MExit, &QPushButton::clicked, this, &TForm1::close);
     m_binder.bindTree(this);
+    new WindowPreferences(panel.settings(), DesktopText(panel.codePage()), this,
+                          findChild<ProgramPage*>("TSProgram"), m_ui->statusBar);
     orderTabs();
     new TimerBridge(panel.settings(), panel.events(), this);
     m_tray = new TrayIcon(panel.settings(), panel.events(), this);

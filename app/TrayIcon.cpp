@@ -8,19 +8,20 @@ namespace korvel::app {
 TrayIcon::TrayIcon(model::StationSettings& settings, ControlEvents& events, QWidget* window)
     : QObject(window)
     , m_settings(settings)
-    , m_events(events) {
-    m_menu.setObjectName("PMTray");
+    , m_events(events)
+    , m_menu(new QMenu(window)) {
+    m_menu->setObjectName("PMTray");
     QAction* show = addEntry("Show1", "Show");
-    m_menu.setDefaultAction(show);
+    m_menu->setDefaultAction(show);
     addEntry("Hide1", "Hide");
-    m_menu.addSeparator();
+    m_menu->addSeparator();
     QAction* exit = addEntry("Exit1", "Exit");
     disconnect(exit, &QAction::triggered, nullptr, nullptr);
     connect(exit, &QAction::triggered, window, &QWidget::close);
     m_icon.setIcon(window->windowIcon().isNull() ? window->style()->standardIcon(QStyle::SP_DriveNetIcon)
                                                  : window->windowIcon());
     m_icon.setToolTip("Korvel");
-    m_icon.setContextMenu(&m_menu);
+    m_icon.setContextMenu(m_menu);
     connect(&m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::DoubleClick) {
             m_events.click("Show1");
@@ -30,7 +31,7 @@ TrayIcon::TrayIcon(model::StationSettings& settings, ControlEvents& events, QWid
 }
 
 QAction* TrayIcon::addEntry(model::ControlName name, const char* caption) {
-    QAction* action = m_menu.addAction(QString::fromLatin1(caption));
+    QAction* action = m_menu->addAction(QString::fromLatin1(caption));
     action->setObjectName(QString::fromLatin1(name.str()));
     connect(action, &QAction::triggered, this, [this, name] { m_events.click(name); });
     const auto follow = [this, action, name] { action->setVisible(m_settings.visible(name)); };

@@ -18,7 +18,7 @@ class TrayIcon : public QObject {
 public:
     TrayIcon(model::StationSettings& settings, ControlEvents& events, QWidget* window);
 
-    [[nodiscard]] QMenu* menu() { return &m_menu; }
+    [[nodiscard]] QMenu* menu() { return m_menu; }
     [[nodiscard]] static bool available() { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
 private:
@@ -27,7 +27,7 @@ private:
     model::StationSettings& m_settings;
     ControlEvents& m_events;
     QSystemTrayIcon m_icon;
-    QMenu m_menu;
+    QMenu* m_menu; // the window's child, so that the window finds its entries by name
     std::vector<model::Subscription> m_follow;
 };
 

@@ -44,6 +44,9 @@ private slots:
         QTest::newRow("System") << "TSSystem" << 0 << QStringList{
             "RGCS0", "BSETCT", "CBUDGEN", "CBGRTYP", "DB3", "DB4", "DB5", "DB6", "DB7", "BSWOFF", "BSWON",
             "BRESET", "BSTAT"} + mainButtons;
+        QTest::newRow("Preferences") << "MPreferences" << 0 << QStringList{
+            "RBPTYC0", "BR1", "ColorBox1", "SEUTCO", "SESMTO", "CBHPRI", "ALONTOP", "CBCOEX", "CBMITR",
+            "URLAB"} + mainButtons;
         QTest::newRow("Hardware") << "TabSheet1" << 0 << QStringList{
             "RGHTYP1", "CBPORT", "CBBI", "CBSS", "ELPTA", "BitBtn1", "BCUPD"} + mainButtons;
         // clang-format on

@@ -21,8 +21,9 @@ namespace korvel::tests {
 // Western European desktop code page. A warning printed while it lives fails the test.
 class WindowHarness {
 public:
-    WindowHarness()
-        : panel({codePage, '.', ':', library, dialogs, clock, {}})
+    // tray: whether the desktop is to have a tray to hide the window into.
+    explicit WindowHarness(bool tray = false)
+        : panel({codePage, '.', ':', library, dialogs, clock, {}, {}, {}, {{}, [tray] { return tray; }}})
         , window(panel) {
         panel.FormCreate();
         window.show();

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/DesktopText.h"
+#include "model/StationSettings.h"
+
+#include <QObject>
+#include <vector>
+
+class QMainWindow;
+
+namespace korvel::app {
+
+class ProgramPage;
+
+// The preferences the window carries out itself: staying on top, the label colour and the
+// skin picture of the Program page, and dragging the window by its status bar.
+class WindowPreferences : public QObject {
+public:
+    WindowPreferences(model::StationSettings& settings, DesktopText text, QMainWindow* window,
+                      ProgramPage* programPage, QWidget* statusBar);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ALONTOPClick();
+    void ColorBox1Change();
+    void showPicture();
+    void follow(model::ControlName name, void (WindowPreferences::*apply)());
+
+    model::StationSettings& m_settings;
+    DesktopText m_text;
+    QMainWindow* m_window;
+    ProgramPage* m_programPage;
+    std::vector<model::Subscription> m_follow;
+};
+
+} // namespace korvel::app
