@@ -10,6 +10,8 @@ ComboBoxBinding::ComboBoxBinding(BindingContext context, QComboBox* combo)
     : WidgetBinding(context, combo)
     , m_combo(combo) {
     if (holdsText()) {
+        // Best made editable in its form already: a line edit made only now comes last in the
+        // window's focus chain, where Shift+Tab from the page tabs would find it first.
         m_combo->setEditable(true);
         m_combo->setInsertPolicy(QComboBox::NoInsert);
         LineEditBinding::limitEditor(m_combo->lineEdit(), context, name());

@@ -2,19 +2,22 @@
 
 #include "ui_ProgramPage.h"
 
+#include <QComboBox>
+#include <QAbstractItemView>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QPainter>
-#include <QScrollBar>
 
 namespace korvel::app {
 
 namespace {
 
-constexpr int kRowHeight_px = 16;
-constexpr int kNumberColumn_px = 18;
-constexpr int kFrequencyColumn_px = 50;
-constexpr int kAfEntryWidth_px = 66;
+constexpr int kAfRows = 15;
+constexpr int kRowHeight_px = 14;
+constexpr int kNumberColumn_px = 20;
+constexpr int kFrequencyColumn_px = 44;
+constexpr int kAfEntryWidth_px = 56;
+constexpr int kListWidth_px = 150;
 
 } // namespace
 
@@ -23,6 +26,11 @@ ProgramPage::ProgramPage(QWidget* parent)
     , m_ui(std::make_unique<Ui::ProgramPage>()) {
     m_ui->setupUi(this);
     shapeFrequencyGrid();
+    // The longest names would widen the page beyond the window; the drop-down shows them whole.
+    for (QComboBox* list : {m_ui->PTY, m_ui->MS}) {
+        list->setMaximumWidth(kListWidth_px);
+        list->view()->setMinimumWidth(list->view()->sizeHintForColumn(0) + kListWidth_px / 4);
+    }
 }
 
 ProgramPage::~ProgramPage() = default;
@@ -60,18 +68,20 @@ void ProgramPage::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
 }
 
+// The whole list shows at once, both columns and all 15 rows, so that nothing scrolls away.
 void ProgramPage::shapeFrequencyGrid() {
     QTableWidget* grid = m_ui->SGAF;
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setMinimumSectionSize(kRowHeight_px);
     grid->verticalHeader()->setDefaultSectionSize(kRowHeight_px);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid->horizontalHeader()->setDefaultSectionSize(kFrequencyColumn_px);
     grid->setColumnCount(2);
+    grid->setRowCount(kAfRows);
     grid->setColumnWidth(0, kNumberColumn_px);
     grid->setColumnWidth(1, kFrequencyColumn_px);
-    const int width = kNumberColumn_px + kFrequencyColumn_px + grid->verticalScrollBar()->sizeHint().width() +
-                      2 * grid->frameWidth();
-    grid->setFixedWidth(width);
+    const int frame = 2 * grid->frameWidth();
+    // One pixel to spare each way, so that selecting a row never scrolls the view.
+    grid->setFixedSize(kNumberColumn_px + kFrequencyColumn_px + frame + 1, kAfRows * kRowHeight_px + frame + 1);
     m_ui->CBAF->setFixedWidth(kAfEntryWidth_px);
 }
 

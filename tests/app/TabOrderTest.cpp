@@ -28,7 +28,7 @@ private slots:
         const QStringList mainButtons{"BSEND1", "BSTOR1", "BREC1", "MExit", "PageControl1"};
         // clang-format off
         QTest::newRow("Program") << "TSProgram" << 0 << QStringList{
-            "PSDEF", "PI", "PTY", "MS", "TP", "TA", "BSETTA", "DI", "SGAF", "CBAF"} + mainButtons;
+            "PSDEF", "PI", "TP", "TA", "BSETTA", "PTY", "MS", "SGAF", "CBAF", "DI"} + mainButtons;
         QTest::newRow("Dynamic PS") << "TSDPS1" << 0 << QStringList{
             "DPS1B", "RGDPS1M2", "RGDLD1", "SEDPS1DL", "SEDPSLP", "DPS1EN"} + mainButtons;
         QTest::newRow("Radiotext") << "TSRT" << 0 << QStringList{
