@@ -14,7 +14,7 @@ namespace {
 
 constexpr int kAfRows = 15;
 constexpr int kRowHeight_px = 14;
-constexpr int kNumberColumn_px = 20;
+constexpr int kNumberColumn_px = 24;
 constexpr int kFrequencyColumn_px = 44;
 constexpr int kAfEntryWidth_px = 56;
 constexpr int kListWidth_px = 150;
@@ -75,6 +75,7 @@ void ProgramPage::shapeFrequencyGrid() {
     grid->verticalHeader()->setMinimumSectionSize(kRowHeight_px);
     grid->verticalHeader()->setDefaultSectionSize(kRowHeight_px);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->horizontalHeader()->setMinimumSectionSize(kNumberColumn_px);
     grid->setColumnCount(2);
     grid->setRowCount(kAfRows);
     grid->setColumnWidth(0, kNumberColumn_px);

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableWidget>
 
 using korvel::tests::WindowHarness;
@@ -33,6 +34,18 @@ private slots:
         QCOMPARE(grid->currentRow(), 4);
         QCOMPARE(entry()->currentText(), QString(""));
         QCOMPARE(m_harness->panel.settings().cell("SGAF", 3, 1), std::string("98.5"));
+    }
+
+    void theWholeAfListIsInView() {
+        auto* grid = selectAfRow(14);
+        const QRect view = grid->viewport()->rect();
+        for (int row : {0, 14}) {
+            for (int column : {0, 1}) {
+                QVERIFY(view.contains(grid->visualItemRect(grid->item(row, column))));
+            }
+        }
+        QCOMPARE(grid->horizontalScrollBar()->maximum(), 0);
+        QCOMPARE(grid->verticalScrollBar()->maximum(), 0);
     }
 
     void enterOnTheLastRowGoesBackToTheFirst() {
