@@ -12,6 +12,9 @@
 int main(int argc, char* argv[]) {
     using namespace korvel;
     QApplication application(argc, argv);
+    // The fixed-size window is laid out for the metrics of Qt's own portable style; the colours
+    // still follow the desktop's theme, light or dark.
+    QApplication::setStyle("Fusion");
     const text::CodePage codePage(text::CodePage::desktopNumber());
     link::KxioLibrary library;
     app::MessageDialogs dialogs{app::DesktopText(codePage)};
