@@ -151,6 +151,13 @@ TEST_F(PanelTest, StartUpAlignsTheControlsWithTheLoadedValues) {
         {"stored skin picture", [](auto& s) { s.setText("LImageFile", "/srv/skins/studio.png"); },
          [](Panel& p, auto&) { EXPECT_EQ(p.settings().text("LOGO"), "/srv/skins/studio.png"); }},
         {"no skin picture", [](auto&) {}, [](Panel& p, auto&) { EXPECT_EQ(p.settings().text("LOGO"), ""); }},
+        {"Fennel device", [](auto& s) { s.setChoice("RGHTYP", 0); },
+         [](Panel& p, auto&) {
+             EXPECT_TRUE(p.settings().visible("LHDES0"));
+             EXPECT_FALSE(p.settings().visible("LHDES1a"));
+         }},
+        {"RBDS names", [](auto& s) { s.setChoice("RBPTYC", 1); },
+         [](Panel& p, auto&) { EXPECT_EQ(p.settings().items("PTY").at(5), "Rock"); }},
         {"internal clock source", [](auto&) {},
          [](Panel& p, auto&) { EXPECT_FALSE(p.settings().enabled("SEPHASE")); }},
         {"group type", [](auto& s) { s.setChoice("CBGRTYP", 3); },
