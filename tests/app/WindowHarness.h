@@ -21,8 +21,9 @@ namespace korvel::tests {
 // Western European desktop code page. A warning printed while it lives fails the test.
 class WindowHarness {
 public:
-    WindowHarness()
-        : panel({codePage, '.', ':', library, dialogs, clock, {}})
+    // Without a way to the window's thread, the text sources are read on it.
+    explicit WindowHarness(app::BackgroundTask::Post postToWindow = {})
+        : panel({codePage, '.', ':', library, dialogs, clock, {}, {}, {}, std::move(postToWindow)})
         , window(panel) {
         panel.FormCreate();
         window.show();
