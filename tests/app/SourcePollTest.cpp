@@ -1,5 +1,4 @@
 #include "app/Panel.h"
-
 #include "fakes/FaultyFileSystem.h"
 #include "fakes/ManualClock.h"
 #include "fakes/RecordingLibrary.h"

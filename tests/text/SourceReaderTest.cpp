@@ -3,8 +3,11 @@
 #include "fakes/FaultyFileSystem.h"
 #include "fakes/TempFolder.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace korvel::text {
 namespace {
@@ -188,6 +191,20 @@ TEST_F(SourceReaderTest, AFileThatCannotBeReadClearsTheReadFlag) {
     const SourceText vanished = read("*.txt");
     EXPECT_FALSE(vanished.readOk);
     EXPECT_EQ(vanished.path, folder.path("now.txt"));
+}
+
+// Other programs' locks on a file never keep it from being read.
+TEST_F(SourceReaderTest, ALockedFileIsRead) {
+    folder.write("now.txt", "Title");
+    const int fd = ::open(folder.path("now.txt").c_str(), O_RDWR);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(flock(fd, LOCK_EX), 0);
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    ASSERT_EQ(fcntl(fd, F_SETLK, &whole), 0);
+    EXPECT_EQ(read("now.txt").text, "Title");
+    ::close(fd);
 }
 
 // Lines of any length are found, but only the first 64 KiB of one are kept, also across the

@@ -212,6 +212,26 @@ TEST_F(TextSourcesTest, ANewDynamicPsTitleIsLaidOutForItsMode) {
     }
 }
 
+// A runaway title of thousands of characters is cut where each target ends, like any other.
+TEST_F(TextSourcesTest, AVeryLongTitleIsCutLikeAnyOther) {
+    radiotextFromFile(settings);
+    dynamicPsFromFile(settings);
+    settings.setChoice("RGDPS1M", 0);
+    std::string title;
+    while (title.size() < 5000) {
+        title += "Word" + std::to_string(title.size()) + " ";
+    }
+    playout("rt.txt", title);
+    playout("dps.txt", title);
+    poll();
+    EXPECT_EQ(settings.text("RT1"), title.substr(0, 61) + "...");
+    EXPECT_EQ(settings.text("DPS1B"), title.substr(0, title.size() - 1));
+    ASSERT_EQ(writer.dynamicPs.size(), 1u);
+    EXPECT_EQ(writer.dynamicPs[0].size(), 72u);
+    EXPECT_TRUE(writer.dynamicPs[0].ends_with("..."));
+    EXPECT_EQ(writer.dynamicPs[0].substr(64, 5), settings.cell("DPS1", 8).substr(0, 5));
+}
+
 TEST_F(TextSourcesTest, AWrittenRadiotextRestartsARunningRotation) {
     radiotextFromFile(settings);
     std::vector<bool> timer2;
