@@ -7,13 +7,13 @@
 
 namespace korvel::fakes {
 
-// The local file system, except that it can be told to lose the files it lists before they are
-// opened, to fail while reading, or to run a step while a file is being read.
+// The local file system, except that it can be told to lose the files it lists in one folder
+// before they are opened, to fail while reading, or to run a step while a file is being read.
 class FaultyFileSystem : public text::FileSystem {
 public:
     std::vector<Entry> files(const std::string& folder, const NameFilter& filter) const override {
         std::vector<Entry> entries = m_local.files(folder, filter);
-        if (vanish) {
+        if (!vanishFrom.empty() && folder == vanishFrom) {
             for (const Entry& entry : entries) {
                 std::filesystem::remove(folder + entry.name);
             }
@@ -30,7 +30,7 @@ public:
         return m_local.open(path);
     }
 
-    bool vanish = false;
+    std::string vanishFrom; // a folder whose files vanish once listed; only ever a test's own
     bool failReading = false;
     std::function<void()> duringRead; // runs on the reading thread
 

@@ -4,6 +4,7 @@
 #include "fakes/TempFolder.h"
 
 #include <fcntl.h>
+#include <future>
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -83,6 +84,19 @@ TEST_F(SourceReaderTest, DirectoriesAndPipesNeverMatch) {
     folder.touch("c.txt", kTime + 10);
     EXPECT_EQ(read("*.txt").text, "Title");
     EXPECT_EQ(read("c.txt").path, "");
+}
+
+// A pipe that takes the place of a listed file is refused at once instead of waiting for a writer.
+TEST_F(SourceReaderTest, OpeningAPipeNeverWaits) {
+    const std::string pipe = folder.path("now.txt");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    auto opened = std::async(std::launch::async, [&pipe] { return LocalFileSystem().open(pipe) != nullptr; });
+    if (opened.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        const int writer = ::open(pipe.c_str(), O_WRONLY); // lets the waiting open go
+        ::close(writer);
+        FAIL() << "opening a pipe waited for a writer";
+    }
+    EXPECT_FALSE(opened.get());
 }
 
 TEST_F(SourceReaderTest, RelativeNamesLieInTheProgramFolderAndAbsoluteOnesWhereTheySay) {
@@ -187,7 +201,7 @@ TEST_F(SourceReaderTest, AFileThatCannotBeReadClearsTheReadFlag) {
     fileSystem->failReading = true;
     EXPECT_FALSE(read("now.txt").readOk);
     fileSystem->failReading = false;
-    fileSystem->vanish = true;
+    fileSystem->vanishFrom = folder.path();
     const SourceText vanished = read("*.txt");
     EXPECT_FALSE(vanished.readOk);
     EXPECT_EQ(vanished.path, folder.path("now.txt"));
