@@ -34,9 +34,10 @@ public:
         return true;
     }
 
-    // The end of the file ends a line only when it holds something, or when there was none.
+    // The end of the file ends a line that holds something; an empty file's first line is empty,
+    // as the result already is.
     SourceLines::Line finish() {
-        if (!m_complete && (m_lines == 0 || !m_line.empty())) {
+        if (!m_complete && !m_line.empty()) {
             endLine();
         }
         return std::move(m_result);

@@ -100,6 +100,20 @@ TEST_F(SourcePollTest, EveryTickPollsTheRadiotextSourceFirst) {
     EXPECT_EQ(writtenAddresses(), (std::vector<int>{0x1F, 0x1F, 0x76, 0x76}));
 }
 
+// The window is told what to watch: the folder and file of each active source, and nothing once
+// no source is active.
+TEST_F(SourcePollTest, TheWatchFollowsTheActiveSources) {
+    start(false);
+    std::vector<std::vector<std::string>> told;
+    panel().sourcePoll().watchSources(
+        [&told](const std::vector<std::string>& paths) { told.push_back(paths); });
+    tick();
+    tick();
+    settings().setFlag("CBRTEN", false);
+    tick();
+    EXPECT_EQ(told, (std::vector<std::vector<std::string>>{{}, {folder.path(), folder.path("rt.txt")}, {}}));
+}
+
 TEST_F(SourcePollTest, TheWindowNeverWaitsForASourceThatHangs) {
     start();
     Gate share;

@@ -37,7 +37,7 @@ private slots:
 
     void aRewrittenFileBringsThePollForward() {
         firstPoll();
-        write("rt-a.txt", "Second");
+        m_folder->rewrite("rt-a.txt", "Second");
         QTRY_COMPARE(rt1(), QString("Second"));
     }
 
@@ -54,7 +54,7 @@ private slots:
         write("next.tmp", "Second");
         std::filesystem::rename(m_folder->path("next.tmp"), m_folder->path("rt-a.txt"));
         QTRY_COMPARE(rt1(), QString("Second"));
-        write("rt-a.txt", "Third");
+        m_folder->rewrite("rt-a.txt", "Third");
         QTRY_COMPARE(rt1(), QString("Third"));
     }
 

@@ -122,6 +122,16 @@ TEST_F(TextSourcesTest, ANewRadiotextTitleBecomesRT1AndGoesOnAir) {
          {"Velmora - Catch"},
          {true},
          2},
+        {"message 1 current, of type A",
+         [](Settings& s) {
+             radiotextFromFile(s);
+             s.setFlag("CBAUTO", false);
+             s.setChoice("CBRTT2", 1);
+         },
+         "Velmora - Catch",
+         "Velmora - Catch",
+         {"Velmora - Catch"},
+         {false}},
         {"radiotext not enabled",
          [](Settings& s) {
              radiotextFromFile(s);
@@ -253,13 +263,16 @@ TEST_F(TextSourcesTest, AWrittenRadiotextRestartsARunningRotation) {
 TEST_F(TextSourcesTest, ATitleTheEncoderDidNotTakeIsWrittenAgain) {
     struct Case {
         const char* name;
-        std::function<void(Settings&)> between; // what changes after the failed write
-        std::size_t writes;                     // in all, after two more polls that succeed
+        std::function<void(Settings&)> between;    // what changes after the failed write
+        std::function<void(Settings&)> beforeLast; // and before the last of two polls that succeed
+        std::size_t writes;                        // in all
     };
+    const auto nothing = [](Settings&) {};
     const Case cases[] = {
-        {"until it is taken", [](Settings&) {}, 2},
-        {"not after send on change is off", [](Settings& s) { s.setFlag("CBR1SC", false); }, 1},
-        {"not after the source is off", [](Settings& s) { s.setFlag("CBR1FF", false); }, 1},
+        {"until it is taken", nothing, nothing, 2},
+        {"not after send on change is off", [](Settings& s) { s.setFlag("CBR1SC", false); }, nothing, 1},
+        {"not after the source was off for a poll", [](Settings& s) { s.setFlag("CBR1FF", false); },
+         [](Settings& s) { s.setFlag("CBR1FF", true); }, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -272,9 +285,26 @@ TEST_F(TextSourcesTest, ATitleTheEncoderDidNotTakeIsWrittenAgain) {
         c.between(settings);
         writer.succeeds = true;
         poll();
+        c.beforeLast(settings);
         poll();
         EXPECT_EQ(writer.radiotexts, Texts(c.writes, "Title"));
     }
+}
+
+TEST_F(TextSourcesTest, ATitleTheEncoderDidNotTakeIsDroppedWhenItsSourceIsSwitchedOffDuringAPoll) {
+    radiotextFromFile(settings);
+    playout("rt.txt", "Title");
+    writer.succeeds = false;
+    poll();
+    writer.succeeds = true;
+    const std::optional<SourcePoll> started = sources.startPoll();
+    ASSERT_TRUE(started);
+    const SourceTexts texts = TextSources::read(*started, reader);
+    settings.setFlag("CBRTEN", false);
+    sources.finishPoll(*started, texts);
+    settings.setFlag("CBRTEN", true);
+    poll();
+    EXPECT_EQ(writer.radiotexts, Texts{"Title"});
 }
 
 TEST_F(TextSourcesTest, BothSourcesAreWrittenAgainAfterFailures) {
