@@ -139,8 +139,7 @@ private slots:
     // The same operator steps against the stand-in library the program ships with.
     void updateOpensCom1OnTheStandInLibrary() {
         korvel::link::KxioLibrary library;
-        Panel panel(Panel::Services{
-            m_harness->codePage, '.', ':', library, m_harness->dialogs, m_harness->clock, {}});
+        Panel panel(Panel::Services{m_harness->codePage, '.', ':', library, m_harness->dialogs, m_harness->clock, {}});
         TForm1 window(panel);
         window.show();
         panel.FormCreate();
