@@ -34,7 +34,6 @@ public:
     // can bring the next poll forward when one of them changes.
     void watchSources(PathsListener listener);
     [[nodiscard]] bool reading() const { return m_task && m_task->busy(); }
-    [[nodiscard]] text::TextSources& sources() { return m_sources; }
 
 private:
     void take(const text::SourcePoll& poll, const text::SourceTexts& texts);

@@ -95,21 +95,17 @@ void TextSources::finishPoll(const SourcePoll& poll, const SourceTexts& texts) {
     }
 }
 
-void TextSources::Timer1Timer(const SourceReader& reader) {
-    if (const std::optional<SourcePoll> poll = startPoll()) {
-        finishPoll(*poll, read(*poll, reader));
-    }
-}
-
 void TextSources::finish(std::size_t source, const std::optional<SourceOptions>& asked,
                          const std::optional<SourceText>& read) {
     const SourceControls& controls = kControls[source];
     const Target& target = kTargets[source];
     model::StationSettings& settings = m_parts.settings;
-    if (!active(source) || !settings.flag(controls.sendOnChange)) {
+    const bool isActive = active(source);
+    const bool sendOnChange = settings.flag(controls.sendOnChange);
+    if (!isActive || !sendOnChange) {
         m_unsent[source].reset();
     }
-    if (!active(source)) {
+    if (!isActive) {
         return;
     }
     std::string& last = settings.program().*controls.lastText;
@@ -117,7 +113,7 @@ void TextSources::finish(std::size_t source, const std::optional<SourceOptions>&
         last = read->text;
         std::string shown =
             (this->*target.show)(settings.text(controls.prefix) + m_parts.cleanup.CharReplace(last));
-        if (settings.flag(controls.sendOnChange)) {
+        if (sendOnChange) {
             m_unsent[source] = std::move(shown);
         }
     }

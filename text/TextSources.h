@@ -34,7 +34,7 @@ struct SourcePoll {
 };
 using SourceTexts = std::array<std::optional<SourceText>, kSources>;
 
-// The text source poll (Timer1Timer): titles that playout software writes into files become
+// The text source poll of Timer1: titles that playout software writes into files become
 // the radiotext RT1 and the dynamic PS, cleaned up, and go to the encoder when they change.
 // A poll runs in three steps so that the reading can leave the window's thread: startPoll and
 // finishPoll on the window's thread, read anywhere in between.
@@ -60,8 +60,6 @@ public:
     // Takes the titles read, radiotext first. A source that has since become inactive, or whose
     // options have changed, takes nothing: the next poll reads it again.
     void finishPoll(const SourcePoll& poll, const SourceTexts& texts);
-    // A whole poll on the calling thread.
-    void Timer1Timer(const SourceReader& reader);
 
     // What a change in the file system could bring a new title from: the folder of each source
     // of the poll and the file it read.

@@ -44,7 +44,11 @@ protected:
         m_time += 2;
         folder.write(file, title, m_time);
     }
-    void poll() { sources.Timer1Timer(reader); }
+    void poll() {
+        if (const std::optional<SourcePoll> started = sources.startPoll()) {
+            sources.finishPoll(*started, TextSources::read(*started, reader));
+        }
+    }
     std::string previewAfter(int ticks) {
         for (int tick = 0; tick < ticks; ++tick) {
             preview.TimerPreviewTimer();
