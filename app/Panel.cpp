@@ -99,6 +99,7 @@ constexpr std::array kGridKeys{
 };
 
 constexpr std::array kTimers{
+    Handler{"Timer1",       [](Panel& p) { p.sourcePoll().Timer1Timer(); }},
     Handler{"Timer2",       [](Panel& p) { p.rotation().Timer2Timer(); }},
     Handler{"Timer3",       [](Panel& p) { p.clockTime().Timer3Timer(); }},
     Handler{"TimerPreview", [](Panel& p) { p.preview().TimerPreviewTimer(); }},
@@ -166,6 +167,11 @@ Panel::Panel(Services services)
     , m_dpsEditors(m_settings, m_preview)
     , m_textWriter(m_settings, m_transactions, m_conversion)
     , m_rotation(m_settings, m_textWriter)
+    , m_sourcePoll(
+          {{m_settings, m_codePage, m_titleCleanup, m_dynamicPs, m_preview, m_rotation, m_textWriter},
+           std::move(services.fileSystem),
+           std::move(services.postToWindow),
+           [this](const std::function<void()>& take) { asEvent(take); }})
     , m_deviceSettings(m_settings)
     , m_send({m_settings, m_transactions, m_conversion, m_dynamicPs, m_rotation, m_clock})
     , m_readBack({m_settings, m_transactions, m_conversion, services.dialogs, m_clock, m_deviceSettings,
@@ -289,6 +295,14 @@ void Panel::tick(model::ControlName timer) {
     }
     const model::DepthScope handling(m_handling);
     run(kTimers, timer, *this);
+}
+
+void Panel::asEvent(const std::function<void()>& take) {
+    if (m_handling > 0) {
+        return;
+    }
+    const model::DepthScope handling(m_handling);
+    m_guard.run(take);
 }
 
 void Panel::edit(model::ControlName control, const std::function<void()>& apply) {

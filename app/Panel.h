@@ -5,6 +5,7 @@
 #include "app/FieldEditors.h"
 #include "app/GuardedEvents.h"
 #include "app/Preferences.h"
+#include "app/TextSourcePoll.h"
 #include "link/Connection.h"
 #include "link/EncoderLibrary.h"
 #include "link/Transactions.h"
@@ -50,6 +51,11 @@ public:
         // Load and save the stored settings; none: every start is a first start.
         SettingsFile loadSettings = {};
         SettingsFile saveSettings = {};
+        // Hands a function to the window's thread, from any thread; none: the text sources are
+        // read on the window's thread.
+        BackgroundTask::Post postToWindow = {};
+        // Where the text sources are read; none: the local file system.
+        std::shared_ptr<const text::FileSystem> fileSystem = {};
         Preferences::Desktop desktop = {};
     };
 
@@ -84,6 +90,7 @@ public:
     [[nodiscard]] text::DpsPreview& preview() { return m_preview; }
     [[nodiscard]] text::DynamicPsEditors& dpsEditors() { return m_dpsEditors; }
     [[nodiscard]] text::RadiotextRotation& rotation() { return m_rotation; }
+    [[nodiscard]] TextSourcePoll& sourcePoll() { return m_sourcePoll; }
     [[nodiscard]] operations::DeviceSettings& deviceSettings() { return m_deviceSettings; }
     [[nodiscard]] operations::StationSend& send() { return m_send; }
     [[nodiscard]] operations::ReadBack& readBack() { return m_readBack; }
@@ -94,6 +101,9 @@ public:
 
 private:
     void SaveRDSFN() override;
+    // What a background task brings back, taken as an event of the window: dropped while another
+    // handler runs, as a tick would be.
+    void asEvent(const std::function<void()>& take);
     void observeReactions();
     void loadSettings();
     void alignControls();
@@ -116,6 +126,7 @@ private:
     text::DynamicPsEditors m_dpsEditors;
     operations::EncoderTextWriter m_textWriter;
     text::RadiotextRotation m_rotation;
+    TextSourcePoll m_sourcePoll;
     operations::DeviceSettings m_deviceSettings;
     operations::StationSend m_send;
     operations::ReadBack m_readBack;

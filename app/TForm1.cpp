@@ -4,6 +4,7 @@
 #include "app/DesignedPage.h"
 #include "app/DynamicPsPage.h"
 #include "app/ProgramPage.h"
+#include "app/SourceWatch.h"
 #include "app/TabOrder.h"
 #include "app/TimerBridge.h"
 #include "app/TrayIcon.h"
@@ -84,13 +85,17 @@ TForm1::TForm1(Panel& panel, QWidget* parent)
     orderTabs();
     new TimerBridge(panel.settings(), panel.events(), this);
     m_tray = new TrayIcon(panel.settings(), panel.events(), this);
+    auto* sourceWatch = new SourceWatch(panel.events(), this);
+    panel.sourcePoll().watchSources([sourceWatch](const auto& paths) { sourceWatch->watch(paths); });
     // The clock display follows whenever the event loop runs out of work.
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             [&panel] { panel.events().idle(); });
     setFixedSize(kClientWidth_px, kClientHeight_px);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    m_panel.sourcePoll().watchSources({});
+}
 
 void TForm1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);

@@ -5,9 +5,11 @@
 #include "app/SystemClock.h"
 #include "app/TForm1.h"
 #include "app/TrayIcon.h"
+#include "app/WindowThread.h"
 #include "link/KxioLibrary.h"
 
 #include <QApplication>
+#include <QFile>
 
 int main(int argc, char* argv[]) {
     using namespace korvel;
@@ -26,8 +28,12 @@ int main(int argc, char* argv[]) {
                       .dialogs = dialogs,
                       .clock = clock,
                       .processEvents = [] { QCoreApplication::processEvents(); },
+                      .postToWindow = app::WindowThread::post,
                       .desktop = {.setHighPriority = app::ProcessPriority::apply,
                                   .trayAvailable = app::TrayIcon::available}});
+    // Relative names of the text sources are taken in the executable's folder.
+    panel.settings().program().programFolder =
+        QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString() + '/';
     app::TForm1 window(panel);
     dialogs.setParent(&window);
     panel.FormCreate(); // shows the window, or leaves only the tray icon

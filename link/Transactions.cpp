@@ -114,12 +114,12 @@ void Transactions::AddToData(bool start, std::uint8_t value) {
     }
 }
 
-void Transactions::write(std::uint8_t address, std::span<const std::uint8_t> data) {
+bool Transactions::write(std::uint8_t address, std::span<const std::uint8_t> data) {
     SendStart(address);
     for (std::uint8_t byte : data) {
         AddToData(false, byte);
     }
-    SendStop();
+    return SendStop();
 }
 
 void Transactions::pause(model::Clock& clock, std::chrono::milliseconds duration) {
@@ -134,13 +134,14 @@ void Transactions::SendStart(int address) {
     AddToData(true, static_cast<std::uint8_t>(address & 0xFF));
 }
 
-void Transactions::SendStop() {
+bool Transactions::SendStop() {
     bool sent = false;
     {
         const Transfer transfer(*this);
         sent = m_library.Send(m_outCount, m_outBlock.data());
     }
     reportResult(sent);
+    return sent;
 }
 
 void Transactions::ReceiveData(std::uint8_t address, std::uint8_t count) {

@@ -50,15 +50,16 @@ public:
     [[nodiscard]] int KeepAliveCounter() const;
     [[nodiscard]] TVlakno* keepAliveThread() { return m_keepAlive.get(); }
 
-    // One write transaction: the bytes land at address, address + 1, ...
-    void write(std::uint8_t address, std::span<const std::uint8_t> data);
+    // One write transaction: the bytes land at address, address + 1, ... True when the library
+    // took them.
+    bool write(std::uint8_t address, std::span<const std::uint8_t> data);
     // A fixed pause between two transactions of one operation, which is still sending; the
     // status of the last transaction stands again after it.
     void pause(model::Clock& clock, std::chrono::milliseconds duration);
 
     void SendStart(int address);
     void AddToData(bool start, std::uint8_t value);
-    void SendStop();
+    bool SendStop(); // true when the library took the block
     void ReceiveData(std::uint8_t address, std::uint8_t count);
     [[nodiscard]] std::uint8_t ReadByte();
     // Readers may jump to a data byte of the last read: 0..250 address the readable bytes.
@@ -94,8 +95,8 @@ private:
     int m_outCount = 0;
     Block m_inBlock{};
     int m_readCursor = 0;
-    int m_operations = 0;          // operations under way; they nest
-    bool m_operationFailed = false; // a transaction of the outermost operation failed
+    int m_operations = 0;              // operations under way; they nest
+    bool m_operationFailed = false;    // a transaction of the outermost operation failed
     mutable std::mutex m_transferLock; // TransferLock
     int m_keepAliveCounter = 0;
     std::unique_ptr<TVlakno> m_keepAlive;

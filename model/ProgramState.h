@@ -14,6 +14,11 @@ struct ProgramState {
     std::string skinPicturePath;
     std::chrono::milliseconds lastDeviceActionTime{0}; // time of day of the last Send, Read or Store
     int radiotextToggle = 0;                           // the radiotext A/B flag last handed out: 0 = A, 1 = B
+    // The last text taken from each text source file, before clean-up and prefix (the settings
+    // file's RTFromFile and DPSFromFile): a title that has not changed since is not taken again,
+    // across a restart too.
+    std::string rtFromFile;
+    std::string dpsFromFile;
     int windowTop = 10;
     int windowLeft = 10;
 };

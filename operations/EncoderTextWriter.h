@@ -3,6 +3,10 @@
 #include "operations/RdsText.h"
 #include "text/TextWriter.h"
 
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
 namespace korvel::model {
 class StationSettings;
 }
@@ -25,7 +29,12 @@ public:
     EncoderTextWriter(model::StationSettings& settings, link::Transactions& transactions,
                       const text::RdsConversion& conversion);
 
-    void writeRadiotext(const std::string& message, bool flagB) override;
+    bool writeRadiotext(const std::string& message, bool flagB) override;
+    bool writeDynamicPs(const std::string& text) override;
+
+    // The block that loads a dynamic PS text (RDS bytes) at the length register: the length 0,
+    // which keeps the dynamic PS off while the text changes, the text and its closing space.
+    [[nodiscard]] static std::vector<std::uint8_t> dpsLoadBlock(std::string_view rdsText);
 
 private:
     link::Transactions& m_transactions;

@@ -5,6 +5,7 @@
 #include "model/Clock.h"
 #include "model/StationSettings.h"
 #include "operations/AfList.h"
+#include "operations/EncoderTextWriter.h"
 #include "text/DynamicPs.h"
 #include "text/HexText.h"
 #include "text/RadiotextRotation.h"
@@ -71,10 +72,7 @@ void StationSend::BSEND1Click() {
     transactions.write(addr(Reg::ClockSource), clockSourceBlock());
     // The text loads with the dynamic PS off; its length, written last, switches it on.
     const std::string dpsText = m_rds.toRds(m_parts.dynamicPs.GetDPSText());
-    Bytes dps{0};
-    append(dps, dpsText);
-    dps.push_back(encoder::kDpsTextEnd);
-    transactions.write(addr(Reg::DpsLength), dps);
+    transactions.write(addr(Reg::DpsLength), EncoderTextWriter::dpsLoadBlock(dpsText));
     transactions.write(addr(Reg::DpsDelay), dpsParameterBlock(static_cast<std::uint8_t>(dpsText.size())));
     m_action.done();
 }

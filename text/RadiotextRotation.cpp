@@ -91,6 +91,13 @@ void RadiotextRotation::SERTSWChange() {
     m_settings.setInterval("Timer2", minutes > 0 ? minutes * kMinute : kHalfMinute);
 }
 
+void RadiotextRotation::restartPeriod() {
+    if (m_settings.timerEnabled("Timer2")) {
+        m_settings.setTimerEnabled("Timer2", false);
+        m_settings.setTimerEnabled("Timer2", true);
+    }
+}
+
 void RadiotextRotation::CBAUTOClick() {
     const bool manual = !m_settings.flag("CBAUTO");
     for (const model::ControlName type : kTypes) {

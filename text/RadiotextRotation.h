@@ -33,6 +33,9 @@ public:
     // RT1 is editable exactly while it is not fed from a file (CBR1FF).
     void followRadiotextSource();
     void SERTSWChange();
+    // A radiotext written from elsewhere: a running rotation starts its period again, so that
+    // the next step comes one full interval after that write.
+    void restartPeriod();
     void CBAUTOClick();
 
     // 1-based index of the current message; 0 when none is selected.

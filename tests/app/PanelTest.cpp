@@ -28,17 +28,15 @@ class PanelTest : public ::testing::Test {
 protected:
     void start(Load load = {}) {
         m_panel = std::make_unique<Panel>(
-            Panel::Services{codePage,
-                            '.',
-                            ':',
-                            library,
-                            dialogs,
-                            clock,
-                            {},
-                            std::move(load),
-                            {},
-                            {.setHighPriority = [this](bool high) { return priorityRefusal(high); },
-                             .trayAvailable = [this] { return tray; }}});
+            Panel::Services{.codePage = codePage,
+                            .decimalSeparator = '.',
+                            .timeSeparator = ':',
+                            .library = library,
+                            .dialogs = dialogs,
+                            .clock = clock,
+                            .loadSettings = std::move(load),
+                            .desktop = {.setHighPriority = [this](bool high) { return priorityRefusal(high); },
+                                        .trayAvailable = [this] { return tray; }}});
         m_panel->FormCreate();
     }
 

@@ -141,7 +141,7 @@ private slots:
     }
 
 private:
-    void start(bool tray = false) { m_harness = std::make_unique<WindowHarness>(tray); }
+    void start(bool tray = false) { m_harness = std::make_unique<WindowHarness>(nullptr, tray); }
 
     QAction* trayEntry(const char* name) {
         auto* menu = m_harness->window.findChild<QMenu*>("PMTray");

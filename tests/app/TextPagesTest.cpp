@@ -8,6 +8,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
@@ -167,6 +168,54 @@ private slots:
         QVERIFY(!find<QRadioButton>("RBRT1")->isChecked());
         WindowHarness::clickBox(third);
         QVERIFY2(third->isChecked(), "a second click keeps the choice");
+    }
+
+    // Each sub-page edits its own source, and its "From file:" box locks what the file feeds.
+    void sourcePagesEditTheirSources_data() {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("prefix"); // of the control names: D1 or R1
+        QTest::addColumn<QStringList>("locked");
+        QTest::newRow("dynamic PS") << "TSTSDPS1"
+                                    << "D1" << QStringList{"DPS1", "DPS1B"};
+        QTest::newRow("radiotext") << "TSTSRT1"
+                                   << "R1" << QStringList{"RT1"};
+    }
+    void sourcePagesEditTheirSources() {
+        QFETCH(QString, page);
+        QFETCH(QString, prefix);
+        QFETCH(QStringList, locked);
+        auto& settings = m_harness->panel.settings();
+        settings.setFlag("DPS1EN", true);
+        settings.setFlag("CBRTEN", true);
+        m_harness->showPage("TSTS");
+        find<QTabWidget>("PageControl2")->setCurrentWidget(find<QWidget>(qPrintable(page)));
+        const auto name = [&prefix](const char* pattern) { return QString(pattern).arg(prefix); };
+        const auto control = [&](const char* pattern) {
+            return korvel::model::ControlName::find(name(pattern).toStdString()).value();
+        };
+        WindowHarness::clickBox(find<QCheckBox>(qPrintable(name("CB%1FF"))));
+        QVERIFY(settings.flag(control("CB%1FF")));
+        for (const QString& fed : locked) {
+            QVERIFY2(!find<QWidget>(qPrintable(fed))->isEnabled(), qPrintable(fed));
+        }
+        WindowHarness::clickBox(find<QCheckBox>(qPrintable(name("CB%1SC"))));
+        QVERIFY(!settings.flag(control("CB%1SC")));
+        QTest::mouseClick(find<QLineEdit>(qPrintable(name("E%1F"))), Qt::LeftButton);
+        QTest::keyClicks(find<QLineEdit>(qPrintable(name("E%1F"))), "/srv/now*.txt");
+        QCOMPARE(settings.text(control("E%1F")), std::string("/srv/now*.txt"));
+        QTest::keyClicks(find<QLineEdit>(qPrintable(name("E%1PR"))), "Now: ");
+        QCOMPARE(settings.text(control("E%1PR")), std::string("Now: "));
+        find<QSpinBox>(qPrintable(name("SE%1BE")))->setValue(3);
+        QCOMPARE(settings.integer(control("SE%1BE")), 3);
+        find<QSpinBox>(qPrintable(name("SE%1EN")))->setValue(4);
+        QCOMPARE(settings.integer(control("SE%1EN")), 4);
+        const QList<QRadioButton*> lines =
+            find<QGroupBox>(qPrintable(name("RG%1L")))->findChildren<QRadioButton*>();
+        QCOMPARE(lines.size(), 2);
+        WindowHarness::clickBox(lines[0]);
+        QCOMPARE(settings.choice(control("RG%1L")), 0);
+        WindowHarness::clickBox(find<QCheckBox>(qPrintable(name("CB%1FF"))));
+        QVERIFY2(find<QWidget>(qPrintable(locked.last()))->isEnabled(), "the editor of the mode, again");
     }
 
     void optionsShowTheirExampleAndConversion() {

@@ -21,9 +21,17 @@ namespace korvel::tests {
 // Western European desktop code page. A warning printed while it lives fails the test.
 class WindowHarness {
 public:
-    // tray: whether the desktop is to have a tray to hide the window into.
-    explicit WindowHarness(bool tray = false)
-        : panel({codePage, '.', ':', library, dialogs, clock, {}, {}, {}, {{}, [tray] { return tray; }}})
+    // Without a way to the window's thread, the text sources are read on it. tray: whether the
+    // desktop is to have a tray to hide the window into.
+    explicit WindowHarness(app::BackgroundTask::Post postToWindow = {}, bool tray = false)
+        : panel({.codePage = codePage,
+                 .decimalSeparator = '.',
+                 .timeSeparator = ':',
+                 .library = library,
+                 .dialogs = dialogs,
+                 .clock = clock,
+                 .postToWindow = std::move(postToWindow),
+                 .desktop = {.trayAvailable = [tray] { return tray; }}})
         , window(panel) {
         panel.FormCreate();
         window.show();

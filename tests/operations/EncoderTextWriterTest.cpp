@@ -74,5 +74,41 @@ TEST_F(EncoderTextWriterTest, MessagesAreConvertedAndCutToTheRegister) {
     EXPECT_EQ(loadedText(0), "Caf\x82 " + std::string(59, 'x'));
 }
 
+// The text loads behind a length of 0 and the closing space; the length alone switches it on.
+TEST_F(EncoderTextWriterTest, DynamicPsLoadsWithItsLengthZeroThenSetsIt) {
+    struct Case {
+        const char* name;
+        std::string text;
+        std::string loaded; // as RDS bytes
+    };
+    const Case cases[] = {
+        {"short text", "Caf\xe9", "Caf\x82"},
+        {"empty text switches it off", "", ""},
+        {"cut to the register", std::string(80, 'x'), std::string(72, 'x')},
+    };
+    settings.setChoice("RBANSIC", 2);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        library.writes.clear();
+        EXPECT_TRUE(writer.writeDynamicPs(c.text));
+        Bytes load(c.loaded.begin(), c.loaded.end());
+        load.insert(load.begin(), {0x76, 0});
+        load.push_back(0x20);
+        ASSERT_EQ(library.writes.size(), 2u);
+        EXPECT_EQ(library.writes[0].block, load);
+        EXPECT_EQ(library.writes[1].block, (Bytes{0x76, static_cast<std::uint8_t>(c.loaded.size())}));
+    }
+}
+
+TEST_F(EncoderTextWriterTest, AWriteThatTheLibraryRefusesIsReported) {
+    library.sendSucceeds = false;
+    EXPECT_FALSE(writer.writeRadiotext("ONE", false));
+    EXPECT_FALSE(writer.writeDynamicPs("ONE"));
+    EXPECT_EQ(settings.text("StatusBar1"), "!Ready");
+    library.sendSucceeds = true;
+    EXPECT_TRUE(writer.writeRadiotext("ONE", false));
+    EXPECT_TRUE(writer.writeDynamicPs("ONE"));
+}
+
 } // namespace
 } // namespace korvel::operations

@@ -1,0 +1,79 @@
+#include "WindowHarness.h"
+#include "app/WindowThread.h"
+#include "fakes/TempFolder.h"
+
+#include <filesystem>
+
+using korvel::tests::WindowHarness;
+
+// The text source poll in the running window: the files are read on a thread of their own, and
+// a change to a watched file or folder brings the next poll forward. The poll's own timer is
+// stopped here, so that only the watch can bring a title.
+class SourceWatchTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        m_folder = std::make_unique<korvel::fakes::TempFolder>();
+        m_harness = std::make_unique<WindowHarness>(&korvel::app::WindowThread::post);
+        auto& settings = m_harness->panel.settings();
+        settings.setTimerEnabled("Timer1", false);
+        settings.program().programFolder = m_folder->path();
+        settings.setText("ER1F", "rt*.txt");
+        settings.setFlag("CBR1FF", true);
+        settings.setFlag("CBRTEN", true);
+        m_folder->write("rt-a.txt", "First", m_time);
+    }
+    void cleanup() {
+        m_harness.reset();
+        m_folder.reset();
+    }
+
+    void aTitleComesBackFromTheReadingThread() {
+        m_harness->panel.events().tick("Timer1");
+        QTRY_COMPARE(rt1(), QString("First"));
+        QCOMPARE(m_harness->library.writes.size(), 2u);
+    }
+
+    void aRewrittenFileBringsThePollForward() {
+        firstPoll();
+        m_folder->rewrite("rt-a.txt", "Second");
+        QTRY_COMPARE(rt1(), QString("Second"));
+    }
+
+    void aNewFileOfTheMaskBringsThePollForward() {
+        firstPoll();
+        write("rt-b.txt", "Second");
+        QTRY_COMPARE(rt1(), QString("Second"));
+    }
+
+    // Playout software that writes a new file and renames it over the old one: the file that
+    // takes the old one's place is watched in its turn.
+    void aFileReplacedByRenameStaysWatched() {
+        firstPoll();
+        write("next.tmp", "Second");
+        std::filesystem::rename(m_folder->path("next.tmp"), m_folder->path("rt-a.txt"));
+        QTRY_COMPARE(rt1(), QString("Second"));
+        m_folder->rewrite("rt-a.txt", "Third");
+        QTRY_COMPARE(rt1(), QString("Third"));
+    }
+
+private:
+    QString rt1() { return QString::fromStdString(m_harness->panel.settings().text("RT1")); }
+    void firstPoll() {
+        m_harness->panel.events().tick("Timer1");
+        QTRY_COMPARE(rt1(), QString("First"));
+    }
+    // Each write is two seconds newer than the one before.
+    void write(const char* name, const char* title) {
+        m_time += 2;
+        m_folder->write(name, title, m_time);
+    }
+
+    std::unique_ptr<korvel::fakes::TempFolder> m_folder;
+    std::unique_ptr<WindowHarness> m_harness;
+    std::int64_t m_time = korvel::fakes::TempFolder::kSomeTime;
+};
+
+QTEST_MAIN(SourceWatchTest)
+#include "SourceWatchTest.moc"

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "text/SourceReader.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korvel::model {
+class StationSettings;
+}
+
+namespace korvel::text {
+
+class CodePage;
+class DpsPreview;
+class DynamicPs;
+class RadiotextRotation;
+class TextWriter;
+class TitleCleanup;
+
+// The two text sources, in the order a poll takes them.
+enum class Source : std::uint8_t { Radiotext = 0, DynamicPs = 1 };
+inline constexpr std::size_t kSources = 2;
+
+// What one poll reads: the options of each source that is active (none for one that is not),
+// taken from the settings on the window's thread.
+struct SourcePoll {
+    std::array<std::optional<SourceOptions>, kSources> sources;
+    std::string programFolder;
+};
+using SourceTexts = std::array<std::optional<SourceText>, kSources>;
+
+// The text source poll of Timer1: titles that playout software writes into files become
+// the radiotext RT1 and the dynamic PS, cleaned up, and go to the encoder when they change.
+// A poll runs in three steps so that the reading can leave the window's thread: startPoll and
+// finishPoll on the window's thread, read anywhere in between.
+class TextSources {
+public:
+    // All must outlive the sources.
+    struct Parts {
+        model::StationSettings& settings;
+        const CodePage& codePage;
+        const TitleCleanup& cleanup;
+        const DynamicPs& dynamicPs;
+        DpsPreview& preview;
+        RadiotextRotation& rotation;
+        TextWriter& writer;
+    };
+
+    explicit TextSources(Parts parts);
+
+    // What to read; nothing when neither source is active. A source is active while its "From
+    // file:" box and the "Enabled" box of its feature are both checked.
+    [[nodiscard]] std::optional<SourcePoll> startPoll();
+    [[nodiscard]] static SourceTexts read(const SourcePoll& poll, const SourceReader& reader);
+    // Takes the titles read, radiotext first. A source that has since become inactive, or whose
+    // options have changed, takes nothing: the next poll reads it again.
+    void finishPoll(const SourcePoll& poll, const SourceTexts& texts);
+
+    // What a change in the file system could bring a new title from: the folder of each source
+    // of the poll and the file it read.
+    [[nodiscard]] static std::vector<std::string> watchedPaths(const SourcePoll& poll,
+                                                               const SourceTexts& texts);
+
+private:
+    struct Target {
+        std::string (TextSources::*show)(std::string title); // returns the text to write
+        bool (TextSources::*write)(const std::string& text);
+    };
+    static const std::array<Target, kSources> kTargets;
+
+    [[nodiscard]] bool active(std::size_t source) const;
+    [[nodiscard]] SourceOptions options(std::size_t source) const;
+    void finish(std::size_t source, const std::optional<SourceOptions>& asked,
+                const std::optional<SourceText>& read);
+    std::string showRadiotext(std::string title);
+    std::string showDynamicPs(std::string title);
+    bool writeRadiotext(const std::string& text);
+    bool writeDynamicPs(const std::string& text);
+
+    Parts m_parts;
+    // A title that the encoder has not taken yet: written again at every poll until it is, as
+    // long as its source stays active with "Send on change".
+    std::array<std::optional<std::string>, kSources> m_unsent;
+};
+
+} // namespace korvel::text
