@@ -6,6 +6,8 @@
 #include "app/ProgramPage.h"
 #include "app/TabOrder.h"
 #include "app/TimerBridge.h"
+#include "app/Translation.h"
+#include "settings/FileBytes.h"
 #include "ui_HardwarePage.h"
 #include "ui_RadiotextPage.h"
 #include "ui_SystemPage.h"
@@ -14,11 +16,23 @@
 
 #include <QAbstractEventDispatcher>
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFile>
 #include <QLabel>
+#include <QListWidget>
+#include <QScreen>
 #include <QStyle>
+#include <QSystemTrayIcon>
 #include <QTabBar>
+#include <QTimer>
+#include <QUrl>
 #include <array>
+#include <chrono>
+#include <utility>
 
 namespace korvel::app {
 
@@ -31,6 +45,7 @@ template <typename Page> QWidget* make() {
 QWidget* pageYetToCome(const char* name) {
     auto* page = new QWidget;
     page->setObjectName(name);
+    page->setProperty("tag", 1); // its caption may be translated, as its form will say
     return page;
 }
 
@@ -58,6 +73,15 @@ constexpr int kClientHeight_px = 308;
 // The fixed client area was laid out for a small dialog font; a compact font and narrow tabs
 // keep all seven page captions and every control inside it.
 constexpr int kFont_pt = 8;
+// A window whose top-left corner comes closer than this to the screen's far edges is moved back
+// onto the screen.
+constexpr int kMinOnScreen_px = 20;
+// How soon a close the system asks for tries again while an operation is under way.
+constexpr std::chrono::milliseconds kCloseRetry{50};
+
+QString localPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
 
 } // namespace
 
@@ -79,7 +103,8 @@ TForm1::TForm1(Panel& panel, QWidget* parent)
     m_ui->BSEND1->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
     m_ui->BSTOR1->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     m_ui->BREC1->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
-    connect(m_ui->MExit, &QPushButton::clicked, this, &TForm1::close);
+    connect(m_ui->MExit, &QPushButton::clicked, this, &TForm1::Exit1Click);
+    connect(m_ui->GBHELP, &QPushButton::clicked, this, &TForm1::GBHELPClick);
     m_binder.bindTree(this);
     orderTabs();
     new TimerBridge(panel.settings(), panel.events(), this);
@@ -91,9 +116,126 @@ TForm1::TForm1(Panel& panel, QWidget* parent)
 
 TForm1::~TForm1() = default;
 
+void TForm1::applyTranslation(const std::string& programFolder) {
+    if (const auto bytes = settings::FileBytes::read(programFolder + Translation::kFileName)) {
+        Translation(DesktopText(m_panel.codePage())).apply(*this, *bytes);
+    }
+}
+
+void TForm1::ALONTOPClick() {
+    const bool onTop = m_panel.settings().flag("ALONTOP");
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) {
+        return;
+    }
+    const bool shown = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (shown) {
+        show(); // a change of the window's flags hides it
+    }
+}
+
+void TForm1::clearDecoderIdentificationSelection() {
+    auto* list = findChild<QListWidget*>("DI");
+    list->clearSelection();
+    list->setCurrentRow(-1);
+}
+
+bool TForm1::canHideToTray() const {
+    const auto* tray = findChild<QSystemTrayIcon*>();
+    return tray != nullptr && tray->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TForm1::showAtStart(bool visible) {
+    move(storedPosition());
+    if (visible) {
+        show();
+        move(storedPosition()); // the frame's size may be known only now
+    }
+}
+
+QPoint TForm1::storedPosition() const {
+    const model::ProgramState& program = m_panel.settings().program();
+    QPoint at(program.windowLeft, program.windowTop);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return at;
+    }
+    const QSize area = screen->geometry().size();
+    const QSize outer = frameGeometry().size();
+    if (area.height() < at.y() + kMinOnScreen_px) {
+        at.setY(area.height() - outer.height());
+    }
+    if (area.width() < at.x() + kMinOnScreen_px) {
+        at.setX(area.width() - outer.width());
+    }
+    return at;
+}
+
+void TForm1::GBHELPClick() {
+    QDesktopServices::openUrl(
+        QUrl::fromLocalFile(localPath(m_panel.settings().program().programFolder + Panel::kManual)));
+}
+
+void TForm1::Exit1Click() {
+    close();
+}
+
+void TForm1::closeForSystem() {
+    if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr && modal != this) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject(); // a question answers No: nothing it guards is done
+        } else {
+            modal->close();
+        }
+        QTimer::singleShot(kCloseRetry, this, &TForm1::closeForSystem);
+        return;
+    }
+    if (m_panel.busy()) {
+        QTimer::singleShot(kCloseRetry, this, &TForm1::closeForSystem);
+        return;
+    }
+    m_closeBy = Panel::CloseBy::System;
+    close();
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
-    m_panel.FormClose();
+    keepPosition();
+    const Panel::CloseBy by = std::exchange(m_closeBy, Panel::CloseBy::Operator);
+    if (!m_closed && !m_panel.FormClose(by)) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
+    if (!std::exchange(m_closed, true)) {
+        emit closed();
+    }
+}
+
+// While the window is being shown its frame is still being settled: the position is taken once
+// the move is over.
+void TForm1::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    QTimer::singleShot(0, this, &TForm1::keepPosition);
+}
+
+void TForm1::keepPosition() {
+    model::ProgramState& program = m_panel.settings().program();
+    program.windowLeft = x();
+    program.windowTop = y();
+}
+
+// The settings file keeps whether the window was shown (a close hides it after saving); a
+// minimised window still counts as shown.
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    m_panel.settings().program().startVisible = true;
+}
+
+void TForm1::hideEvent(QHideEvent* event) {
+    QMainWindow::hideEvent(event);
+    if (!event->spontaneous()) {
+        m_panel.settings().program().startVisible = false;
+    }
 }
 
 void TForm1::addPages() {

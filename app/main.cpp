@@ -4,6 +4,7 @@
 #include "app/SystemClock.h"
 #include "app/TForm1.h"
 #include "link/KxioLibrary.h"
+#include "settings/SettingsFile.h"
 
 #include <QApplication>
 
@@ -14,11 +15,14 @@ int main(int argc, char* argv[]) {
     link::KxioLibrary library;
     app::MessageDialogs dialogs{app::DesktopText(codePage)};
     app::SystemClock clock([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    const settings::ProgramFolder folder(QCoreApplication::applicationFilePath().toStdString());
+    const settings::SettingsFile file(folder, settings::ProgramFolder::Environment::fromProcess());
     app::Panel panel({codePage, app::DesktopLocale::decimalSeparator(), app::DesktopLocale::timeSeparator(),
-                      library, dialogs, clock, [] { QCoreApplication::processEvents(); }});
+                      library, dialogs, clock, [] { QCoreApplication::processEvents(); },
+                      [&file](model::StationSettings& s) { file.LoadRDSFN(s); },
+                      [&file](model::StationSettings& s) { file.SaveRDSFN(s); }, folder.path(), file.folder()});
     app::TForm1 window(panel);
     dialogs.setParent(&window);
-    panel.FormCreate();
-    window.show();
+    panel.FormCreate(window);
     return QApplication::exec();
 }

@@ -141,8 +141,7 @@ private slots:
         korvel::link::KxioLibrary library;
         Panel panel(Panel::Services{m_harness->codePage, '.', ':', library, m_harness->dialogs, m_harness->clock, {}});
         TForm1 window(panel);
-        window.show();
-        panel.FormCreate();
+        panel.FormCreate(window);
         auto* ls = window.findChild<QLabel*>("LS");
         QCOMPARE(ls->text(), QString("Not connected"));
         window.findChild<QComboBox*>("CBPORT")->setCurrentIndex(2);

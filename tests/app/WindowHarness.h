@@ -6,6 +6,7 @@
 #include "fakes/ManualClock.h"
 #include "fakes/RecordingLibrary.h"
 #include "fakes/ScriptedDialogs.h"
+#include "settings/SettingsFile.h"
 #include "text/CodePage.h"
 
 #include <QAbstractButton>
@@ -14,18 +15,28 @@
 #include <QTabWidget>
 #include <QTest>
 #include <memory>
+#include <string>
 
 namespace korvel::tests {
 
 // A started and shown main window on a panel with a recording encoder library and scripted dialogs, on the
-// Western European desktop code page. A warning printed while it lives fails the test.
+// Western European desktop code page. A warning printed while it lives fails the test. With a settings file,
+// it starts from the file and the close saves into it.
 class WindowHarness {
 public:
-    WindowHarness()
-        : panel({codePage, '.', ':', library, dialogs, clock, {}})
+    explicit WindowHarness(const settings::SettingsFile* file = nullptr, std::string programFolder = {})
+        : panel({codePage,
+                 '.',
+                 ':',
+                 library,
+                 dialogs,
+                 clock,
+                 {},
+                 load(file),
+                 save(file),
+                 std::move(programFolder)})
         , window(panel) {
-        panel.FormCreate();
-        window.show();
+        panel.FormCreate(window);
         if (!QTest::qWaitForWindowExposed(&window)) {
             qFatal("the window was not shown");
         }
@@ -59,6 +70,15 @@ public:
             QApplication::sendEvent(widget, &press);
             QApplication::sendEvent(widget, &release);
         }
+    }
+
+    static app::Panel::SettingsFile load(const settings::SettingsFile* file) {
+        return file ? app::Panel::SettingsFile([file](model::StationSettings& s) { file->LoadRDSFN(s); })
+                    : app::Panel::SettingsFile();
+    }
+    static app::Panel::SettingsFile save(const settings::SettingsFile* file) {
+        return file ? app::Panel::SettingsFile([file](model::StationSettings& s) { file->SaveRDSFN(s); })
+                    : app::Panel::SettingsFile();
     }
 
     MessageGuard messages; // first: it outlives the window

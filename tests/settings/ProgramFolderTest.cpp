@@ -1,6 +1,6 @@
 #include "settings/ProgramFolder.h"
 
-#include "TempFolder.h"
+#include "fakes/TempFolder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "settings/SettingsFile.h"
 
-#include "TempFolder.h"
+#include "fakes/TempFolder.h"
 #include "model/StationSettings.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsKeys.h"
