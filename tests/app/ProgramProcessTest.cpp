@@ -3,6 +3,7 @@
 #include "fakes/TempFolder.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QMessageBox>
@@ -54,6 +55,21 @@ private slots:
                 QString("Application already running: Instance of this application is already running."));
         }
         QCOMPARE(first->state(), QProcess::Running);
+        QVERIFY(stop(first, SIGTERM));
+    }
+
+    // However long the first one has been running.
+    void aLockHeldForHoursStillRefusesASecondStart() {
+        QProcess* first = start("alpha");
+        QVERIFY(waitForLock(first, "alpha"));
+        QFile lock(path("run") + "/vexdal4alpha");
+        QVERIFY(lock.open(QIODevice::ReadWrite));
+        QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3 * 3600),
+                                 QFileDevice::FileModificationTime));
+        lock.close();
+        QProcess* second = start("alpha");
+        QVERIFY(second->waitForFinished(10000));
+        QVERIFY(second->readAllStandardOutput().startsWith("Application already running"));
         QVERIFY(stop(first, SIGTERM));
     }
 

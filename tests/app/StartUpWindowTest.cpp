@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -180,8 +181,14 @@ private slots:
         harness.panel.settings().setFlag("CBCOEX", true);
         QSignalSpy closed(&harness.window, &korvel::app::TForm1::closed);
         QTimer::singleShot(0, &harness.window, &korvel::app::TForm1::closeForSystem);
-        const auto answer = QMessageBox::question(&harness.window, "Korvel", "Reset the RDS encoder?");
-        QVERIFY(answer != QMessageBox::Yes);
+        QMessageBox box(QMessageBox::Question, "Korvel", "Reset the RDS encoder?",
+                        QMessageBox::Yes | QMessageBox::No, &harness.window);
+        QTimer::singleShot(5000, &box, &QMessageBox::accept); // keeps the test from waiting for ever
+        QElapsedTimer shown;
+        shown.start();
+        box.exec();
+        QVERIFY2(shown.elapsed() < 2000, "the box was dismissed at once");
+        QVERIFY(box.clickedButton() != box.button(QMessageBox::Yes));
         QTRY_VERIFY(!harness.window.isVisible());
         QVERIFY(harness.dialogs.questions.empty());
         QVERIFY(std::filesystem::exists(m_temp->path() / "studio/korvel.rds"));

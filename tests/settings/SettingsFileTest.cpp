@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -496,6 +497,27 @@ TEST_F(FailingSaveTest, AReadOnlyFileIsNotReplaced) {
     ::waitpid(child, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     expectOldFileWhole();
+}
+
+// A pipe in the settings file's place would wait for a writer for ever.
+TEST_F(SettingsFileTest, ASettingsFileThatIsAPipeReadsAsNoFile) {
+    std::filesystem::create_directories(path().parent_path());
+    ASSERT_EQ(::mkfifo(path().c_str(), 0600), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        model::StationSettings settings;
+        file.LoadRDSFN(settings);
+        ::_exit(settings.flag("CBSS") ? 1 : 0);
+    }
+    int status = -1;
+    for (int wait = 0; wait < 200 && ::waitpid(child, &status, WNOHANG) == 0; ++wait) {
+        ::usleep(10000);
+    }
+    if (status == -1) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+    }
+    EXPECT_EQ(status, 0) << "loading ended with the defaults of a missing file";
 }
 
 TEST_F(SettingsFileTest, ALinkedSettingsFileIsWrittenWhereItLeads) {
