@@ -201,14 +201,12 @@ void TForm1::closeForSystem() {
 void TForm1::closeEvent(QCloseEvent* event) {
     keepPosition();
     const Panel::CloseBy by = std::exchange(m_closeBy, Panel::CloseBy::Operator);
-    if (!m_closed && !m_panel.FormClose(by)) {
+    if (!m_panel.FormClose(by)) {
         event->ignore();
         return;
     }
     QMainWindow::closeEvent(event);
-    if (!std::exchange(m_closed, true)) {
-        emit closed();
-    }
+    emit closed();
 }
 
 // While the window is being shown its frame is still being settled: the position is taken once

@@ -60,7 +60,6 @@ private:
     std::unique_ptr<Ui::TForm1> m_ui;
     ModelBinder m_binder;
     Panel::CloseBy m_closeBy = Panel::CloseBy::Operator;
-    bool m_closed = false;
 };
 
 } // namespace korvel::app

@@ -19,6 +19,8 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
+#include <chrono>
 #include <memory>
 
 using korvel::tests::TempFolder;
@@ -194,6 +196,26 @@ private slots:
         QVERIFY(std::filesystem::exists(m_temp->path() / "studio/korvel.rds"));
         harness.window.closeForSystem();
         QCOMPARE(closed.count(), 1);
+        QCOMPARE(std::count(harness.library.calls.begin(), harness.library.calls.end(), "Disconnect"), 1);
+    }
+
+    // A shutdown during Send's pause: Send ends first, then the link is closed and the settings saved.
+    void aCloseForTheSystemWaitsForAnOperationToEnd() {
+        WindowHarness harness(m_file.get());
+        harness.clock.advance(std::chrono::seconds(2));
+        harness.clock.duringPause = [&harness] {
+            harness.clock.duringPause = nullptr;
+            harness.window.closeForSystem();
+        };
+        harness.library.calls.clear();
+        QTest::mouseClick(harness.find<QPushButton>("BSEND1"), Qt::LeftButton);
+        QTRY_VERIFY(!harness.window.isVisible());
+        const auto& calls = harness.library.calls;
+        const auto lastSend = std::find(calls.rbegin(), calls.rend(), "Send");
+        const auto disconnect = std::find(calls.rbegin(), calls.rend(), "Disconnect");
+        QVERIFY(disconnect < lastSend);
+        QCOMPARE(std::count(calls.begin(), calls.end(), "Send"), 6);
+        QVERIFY(std::filesystem::exists(m_temp->path() / "studio/korvel.rds"));
     }
 
     void theSplashWindowIsSmallBorderlessOnTopAndCentred() {

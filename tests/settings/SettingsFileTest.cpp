@@ -464,6 +464,14 @@ TEST_F(FailingSaveTest, ASettingsPathThatIsAFolderStaysAFolder) {
     EXPECT_EQ(tests::TempFolder::read(path() / "inside"), "kept");
 }
 
+// A link to /dev/null, say: the save must not put a file in its place.
+TEST_F(FailingSaveTest, ASettingsPathThatIsAPipeStaysAPipe) {
+    std::filesystem::remove(path());
+    ASSERT_EQ(::mkfifo(path().c_str(), 0600), 0);
+    expectRefused();
+    EXPECT_TRUE(std::filesystem::is_fifo(path()));
+}
+
 TEST_F(FailingSaveTest, ADataFolderThatCannotBeMadeIsReported) {
     const SettingsFile blocked(ProgramFolder("/opt/studio/korvel"),
                                {(temp / "studio/korvel.rds").string(), {}});
