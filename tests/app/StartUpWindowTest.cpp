@@ -74,8 +74,24 @@ private slots:
             QTest::qWait(1);
             QTest::mouseClick(first.find<QPushButton>("MExit"), Qt::LeftButton);
         }
-        WindowHarness second(m_file.get());
-        QCOMPARE(second.window.pos(), QPoint(50, 60));
+        {
+            WindowHarness second(m_file.get());
+            QCOMPARE(second.window.pos(), QPoint(50, 60));
+            second.window.move(70, 80); // and closed before the event loop comes round
+            QTest::mouseClick(second.find<QPushButton>("MExit"), Qt::LeftButton);
+        }
+        WindowHarness third(m_file.get());
+        QCOMPARE(third.window.pos(), QPoint(70, 80));
+    }
+
+    // As a tray's "Hide" leaves it: the next start knows it was hidden.
+    void aWindowHiddenWhenSavedIsStoredAsHidden() {
+        WindowHarness harness(m_file.get());
+        harness.window.hide();
+        harness.clock.advance(std::chrono::seconds(2));
+        harness.panel.events().click("BSTOR1");
+        const std::string saved = TempFolder::read(m_temp->path() / "studio/korvel.rds");
+        QVERIFY2(saved.find("\nVisible=0\n") != std::string::npos, saved.c_str());
     }
 
     void aWindowStoredOffTheScreenComesBackOntoIt() {
