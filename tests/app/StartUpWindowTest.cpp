@@ -234,6 +234,18 @@ private slots:
         QVERIFY(std::filesystem::exists(m_temp->path() / "studio/korvel.rds"));
     }
 
+    // Start-up's step for "Always on Top": the window follows the flag and stays shown.
+    void theStayOnTopStepFollowsItsFlag() {
+        WindowHarness harness;
+        QVERIFY(!harness.window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        for (const bool onTop : {true, false}) {
+            harness.panel.settings().setFlag("ALONTOP", onTop);
+            harness.window.ALONTOPClick();
+            QCOMPARE(harness.window.windowFlags().testFlag(Qt::WindowStaysOnTopHint), onTop);
+            QVERIFY(harness.window.isVisible());
+        }
+    }
+
     void theSplashWindowIsSmallBorderlessOnTopAndCentred() {
         korvel::app::TForm2 splash;
         splash.showAtOnce();
