@@ -3,6 +3,8 @@
 #include "link/OsVersion.h"
 
 #include <array>
+#include <filesystem>
+#include <system_error>
 
 namespace korvel::app {
 
@@ -156,9 +158,12 @@ Panel::Panel(Services services)
     , m_timeSeparator(services.timeSeparator)
     , m_conversion(m_codePage)
     , m_library(services.library)
+    , m_dialogs(services.dialogs)
     , m_clock(services.clock)
     , m_loadSettings(std::move(services.loadSettings))
     , m_saveSettings(std::move(services.saveSettings))
+    , m_programFolder(std::move(services.programFolder))
+    , m_dataFolder(std::move(services.dataFolder))
     , m_transactions(services.library, m_settings)
     , m_connection(services.library, m_settings, services.dialogs, std::move(services.processEvents))
     , m_titleCleanup(m_settings, m_codePage)
@@ -190,16 +195,24 @@ void Panel::observeReactions() {
     }
 }
 
-void Panel::FormCreate() {
-    const bool created = m_guard.run([this] {
-        m_settings.program().startVisible = true;
-        m_settings.program().portIndex = -1;
-        loadSettings();
-        alignControls();
-    });
-    if (!created) {
-        m_preferences.showAtStart(); // the window comes up all the same
-    }
+void Panel::FormCreate(FormView& view) {
+    const bool completed = m_guard.run([this, &view] { startUp(view); });
+    // After an error the window comes up anyway, showing it in the status bar.
+    const bool visible = m_preferences.startsVisible(!completed);
+    view.showAtStart(visible);
+    m_preferences.showAtStart(visible);
+}
+
+void Panel::startUp(FormView& view) {
+    model::ProgramState& program = m_settings.program();
+    program.startVisible = true;
+    view.applyTranslation(m_programFolder);
+    program.programFolder = m_programFolder;
+    program.dataFolder = m_dataFolder;
+    program.portIndex = -1;
+    loadSettings();
+    alignControls(view);
+    finishStartUp();
 }
 
 // The stored values arrive one by one; the reactions they would set off wait, and the
@@ -217,19 +230,31 @@ void Panel::loadSettings() {
     }
 }
 
-// The start-up steps after loading, in their order.
-void Panel::alignControls() {
+// The start-up steps after loading, in their order. The window reports idle time from its
+// creation on, so the clock display needs no step of its own.
+void Panel::alignControls(FormView& view) {
     m_rotation.CBAUTOClick();
     m_connection.RGPORTClick(link::Connection::Sender::Window);
+    view.ALONTOPClick();
+    view.clearDecoderIdentificationSelection();
     m_dpsEditors.SEDPS1DLChange();
     m_dpsEditors.RGDPS1MClick();
     m_titleCleanup.GBMOClick();
     m_deviceSettings.PIExit();
+    // The byte editors as Read leaves them, so that a hand-edited byte goes out checked. A byte
+    // that is no hexadecimal number shows its error and start-up goes on.
+    for (std::size_t byte = 0; byte < operations::DeviceSettings::kGroupBytes; ++byte) {
+        m_guard.run([this, byte] { m_deviceSettings.DBExit(byte); });
+    }
     // The editors follow the mode and stay locked while the text comes from a file: the same
     // rule as the mode's, so after start-up they follow the mode alone.
     m_dpsEditors.followModeAndSource();
     m_rotation.followRadiotextSource();
     m_rotation.SERTSWChange();
+}
+
+void Panel::finishStartUp() {
+    model::ProgramState& program = m_settings.program();
     m_deviceSettings.RGCSClick();
     m_preferences.showStoredPicture();
     m_deviceSettings.CBGRTYPChange();
@@ -237,20 +262,25 @@ void Panel::alignControls() {
     m_clockTime.BSETCTClick();
     m_fields.RGHTYPClick();
     m_transactions.createKeepAlive(link::OsVersionClass());
-    m_settings.program().lastDeviceActionTime = m_clock.now().timeOfDay();
+    program.lastDeviceActionTime = m_clock.now().timeOfDay();
     m_settings.setFlag("STMEN", m_clockTime.LetniCas());
     m_preview.ResetPreview();
-    m_preferences.showAtStart();
+    std::error_code unknown;
+    m_settings.setVisible("GBHELP", std::filesystem::exists(m_programFolder + kManual, unknown));
 }
 
-void Panel::FormClose() {
+bool Panel::FormClose(CloseBy by) {
+    const model::DepthScope handling(m_handling);
+    if (by == CloseBy::Operator && m_settings.flag("CBCOEX") && !m_dialogs.askYesNo(kExitQuestion)) {
+        return false;
+    }
     m_guard.run([this] {
         m_settings.setText("StatusBar1", "Save and Exit...");
         m_library.Disconnect();
     });
-    m_settings.program().startVisible = m_settings.visible("Form1");
     m_guard.run([this] { SaveRDSFN(); });
     m_transactions.destroyKeepAlive();
+    return true;
 }
 
 void Panel::SaveRDSFN() {

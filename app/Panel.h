@@ -3,6 +3,7 @@
 #include "app/ControlEvents.h"
 #include "app/ErrorGuard.h"
 #include "app/FieldEditors.h"
+#include "app/FormView.h"
 #include "app/GuardedEvents.h"
 #include "app/Preferences.h"
 #include "app/TextSourcePoll.h"
@@ -28,6 +29,7 @@
 #include "text/TitleCleanup.h"
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace korvel::app {
@@ -57,16 +59,30 @@ public:
         // Where the text sources are read; none: the local file system.
         std::shared_ptr<const text::FileSystem> fileSystem = {};
         Preferences::Desktop desktop = {};
+        // The executable's folder and the user's data folder, each with a trailing separator.
+        std::string programFolder = {};
+        std::string dataFolder = {};
     };
+
+    // Who asks the window to close: the operator is asked to confirm when "Confirm Exit" is set;
+    // the system (a logout, a shutdown, a service stop) is never kept waiting.
+    enum class CloseBy { Operator, System };
+
+    static constexpr const char* kExitQuestion = "Exit the Korvel?";
+    static constexpr const char* kManual = "korvel.pdf";
 
     explicit Panel(Services services);
     Panel(const Panel&) = delete;
     Panel& operator=(const Panel&) = delete;
 
-    // Start-up once the window exists, and the close sequence. An error shows in the status bar
-    // and ends the sequence; the program goes on.
-    void FormCreate();
-    void FormClose();
+    // Start-up once the window exists. An error shows in the status bar and ends the sequence;
+    // the window still comes up and the program goes on.
+    void FormCreate(FormView& view);
+    // The close sequence: false when the operator would rather not exit. A failing save shows in
+    // the status bar and the close goes on.
+    [[nodiscard]] bool FormClose(CloseBy by = CloseBy::Operator);
+    // Whether an event handler or the close sequence is under way, perhaps in one of its pauses.
+    [[nodiscard]] bool busy() const { return m_handling > 0; }
 
     // The way in for the window: every event passes the error guard first.
     [[nodiscard]] ControlEvents& events() { return m_guardedEvents; }
@@ -105,8 +121,10 @@ private:
     // handler runs, as a tick would be.
     void asEvent(const std::function<void()>& take);
     void observeReactions();
+    void startUp(FormView& view);
     void loadSettings();
-    void alignControls();
+    void alignControls(FormView& view);
+    void finishStartUp();
 
     model::StationSettings m_settings;
     ErrorGuard m_guard;
@@ -115,9 +133,12 @@ private:
     char m_timeSeparator;
     text::RdsConversion m_conversion;
     link::EncoderLibrary& m_library;
+    model::Dialogs& m_dialogs;
     model::Clock& m_clock;
     SettingsFile m_loadSettings;
     SettingsFile m_saveSettings;
+    std::string m_programFolder;
+    std::string m_dataFolder;
     link::Transactions m_transactions;
     link::Connection m_connection;
     text::TitleCleanup m_titleCleanup;

@@ -84,8 +84,12 @@ bool Preferences::minimised() {
     return true;
 }
 
-void Preferences::showAtStart() {
-    showWindow(m_settings.program().startVisible || !hasTray());
+bool Preferences::startsVisible(bool failed) const {
+    return failed || m_settings.program().startVisible || !hasTray();
+}
+
+void Preferences::showAtStart(bool visible) {
+    showWindow(visible);
 }
 
 } // namespace korvel::app

@@ -41,8 +41,11 @@ public:
     // The window was minimised: with "Minimize to Tray" and a tray it hides instead. True when
     // it hid.
     [[nodiscard]] bool minimised();
-    // Start-up shows the window, or leaves only the tray icon when it was saved hidden.
-    void showAtStart();
+    // Whether start-up shows the window: unless it was saved hidden and a tray can bring it
+    // back; always after a start-up that failed.
+    [[nodiscard]] bool startsVisible(bool failed) const;
+    // The window shown or left in the tray at the end of start-up; the tray menu to match.
+    void showAtStart(bool visible);
 
 private:
     [[nodiscard]] bool hasTray() const;

@@ -9,6 +9,8 @@
 #include "app/TimerBridge.h"
 #include "app/TrayIcon.h"
 #include "app/WindowPreferences.h"
+#include "app/Translation.h"
+#include "settings/FileBytes.h"
 #include "ui_HardwarePage.h"
 #include "ui_PreferencesPage.h"
 #include "ui_RadiotextPage.h"
@@ -18,11 +20,23 @@
 
 #include <QAbstractEventDispatcher>
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFile>
 #include <QLabel>
+#include <QListWidget>
+#include <QScreen>
 #include <QStyle>
+#include <QSystemTrayIcon>
 #include <QTabBar>
+#include <QTimer>
+#include <QUrl>
 #include <array>
+#include <chrono>
+#include <utility>
 
 namespace korvel::app {
 
@@ -56,6 +70,15 @@ constexpr int kClientHeight_px = 308;
 // The fixed client area was laid out for a small dialog font; a compact font and narrow tabs
 // keep all seven page captions and every control inside it.
 constexpr int kFont_pt = 8;
+// A window whose top-left corner comes closer than this to the screen's far edges is moved back
+// onto the screen.
+constexpr int kMinOnScreen_px = 20;
+// How soon a close the system asks for tries again while an operation is under way.
+constexpr std::chrono::milliseconds kCloseRetry{50};
+
+QString localPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
 
 } // namespace
 
@@ -78,10 +101,11 @@ TForm1::TForm1(Panel& panel, QWidget* parent)
     m_ui->BSEND1->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
     m_ui->BSTOR1->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     m_ui->BREC1->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
-    connect(m_ui->MExit, &QPushButton::clicked, this, &TForm1::close);
+    connect(m_ui->MExit, &QPushButton::clicked, this, &TForm1::Exit1Click);
+    connect(m_ui->GBHELP, &QPushButton::clicked, this, &TForm1::GBHELPClick);
     m_binder.bindTree(this);
-    new WindowPreferences(panel.settings(), DesktopText(panel.codePage()), this,
-                          findChild<ProgramPage*>("TSProgram"), m_ui->statusBar);
+    m_preferences = new WindowPreferences(panel.settings(), DesktopText(panel.codePage()), this,
+                                          findChild<ProgramPage*>("TSProgram"), m_ui->statusBar);
     orderTabs();
     new TimerBridge(panel.settings(), panel.events(), this);
     m_tray = new TrayIcon(panel.settings(), panel.events(), this);
@@ -108,9 +132,111 @@ void TForm1::changeEvent(QEvent* event) {
     }
 }
 
+void TForm1::applyTranslation(const std::string& programFolder) {
+    if (const auto bytes = settings::FileBytes::read(programFolder + Translation::kFileName)) {
+        Translation(DesktopText(m_panel.codePage())).apply(*this, *bytes);
+    }
+}
+
+void TForm1::ALONTOPClick() {
+    m_preferences->ALONTOPClick();
+}
+
+void TForm1::clearDecoderIdentificationSelection() {
+    auto* list = findChild<QListWidget*>("DI");
+    list->clearSelection();
+    list->setCurrentRow(-1);
+}
+
+void TForm1::showAtStart(bool visible) {
+    move(storedPosition());
+    if (visible) {
+        show();
+        move(storedPosition()); // the frame's size may be known only now
+    }
+}
+
+QPoint TForm1::storedPosition() const {
+    const model::ProgramState& program = m_panel.settings().program();
+    QPoint at(program.windowLeft, program.windowTop);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return at;
+    }
+    const QSize area = screen->geometry().size();
+    const QSize outer = frameGeometry().size();
+    if (area.height() < at.y() + kMinOnScreen_px) {
+        at.setY(area.height() - outer.height());
+    }
+    if (area.width() < at.x() + kMinOnScreen_px) {
+        at.setX(area.width() - outer.width());
+    }
+    return at;
+}
+
+void TForm1::GBHELPClick() {
+    QDesktopServices::openUrl(
+        QUrl::fromLocalFile(localPath(m_panel.settings().program().programFolder + Panel::kManual)));
+}
+
+void TForm1::Exit1Click() {
+    close();
+}
+
+void TForm1::closeForSystem() {
+    if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr && modal != this) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject(); // a question answers No: nothing it guards is done
+        } else {
+            modal->close();
+        }
+        QTimer::singleShot(kCloseRetry, this, &TForm1::closeForSystem);
+        return;
+    }
+    if (m_panel.busy()) {
+        QTimer::singleShot(kCloseRetry, this, &TForm1::closeForSystem);
+        return;
+    }
+    m_closeBy = Panel::CloseBy::System;
+    close();
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
-    m_panel.FormClose();
+    keepPosition();
+    const Panel::CloseBy by = std::exchange(m_closeBy, Panel::CloseBy::Operator);
+    if (!m_panel.FormClose(by)) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
+    emit closed();
+}
+
+// While the window is being shown its frame is still being settled: the position is taken once
+// the move is over.
+void TForm1::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    QTimer::singleShot(0, this, &TForm1::keepPosition);
+}
+
+void TForm1::keepPosition() {
+    model::ProgramState& program = m_panel.settings().program();
+    program.windowLeft = x();
+    program.windowTop = y();
+}
+
+// The settings file keeps whether the window was shown (a close hides it after saving); a
+// minimised window still counts as shown.
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    m_panel.settings().program().startVisible = true;
+}
+
+void TForm1::hideEvent(QHideEvent* event) {
+    QMainWindow::hideEvent(event);
+    if (!event->spontaneous()) {
+        m_panel.settings().program().startVisible = false;
+    }
 }
 
 void TForm1::addPages() {

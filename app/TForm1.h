@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FormView.h"
 #include "app/ModelBinder.h"
 #include "app/Panel.h"
 
@@ -13,19 +14,38 @@ class TForm1;
 namespace korvel::app {
 
 class TrayIcon;
+class WindowPreferences;
 
 // The main window: the page control, the column of main buttons and the status bar, a view on
 // the panel's settings.
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public FormView {
     Q_OBJECT
 
 public:
     explicit TForm1(Panel& panel, QWidget* parent = nullptr);
     ~TForm1() override;
 
+    void applyTranslation(const std::string& programFolder) override;
+    void ALONTOPClick() override;
+    void clearDecoderIdentificationSelection() override;
+    void showAtStart(bool visible) override;
+
+    // "Save and E&xit": closes the window through the close sequence.
+    void Exit1Click();
+    // A close the system asks for (a logout, a shutdown, a service stop): nothing is asked, an
+    // open message box is dismissed, and an operation under way ends first.
+    void closeForSystem();
+
+signals:
+    // The close sequence has run: the program ends.
+    void closed();
+
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void addPages();
@@ -33,11 +53,18 @@ private:
     // The page tabs and every combo box take the window's compact style.
     void compactControls();
     void orderTabs();
+    void GBHELPClick();
+    // Keeps the window's position for the settings file.
+    void keepPosition();
+    // The stored position, kept on the screen.
+    [[nodiscard]] QPoint storedPosition() const;
 
     Panel& m_panel;
     std::unique_ptr<Ui::TForm1> m_ui;
     ModelBinder m_binder;
     TrayIcon* m_tray = nullptr;
+    WindowPreferences* m_preferences = nullptr;
+    Panel::CloseBy m_closeBy = Panel::CloseBy::Operator;
 };
 
 } // namespace korvel::app

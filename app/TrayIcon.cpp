@@ -11,6 +11,7 @@ TrayIcon::TrayIcon(model::StationSettings& settings, ControlEvents& events, QWid
     , m_events(events)
     , m_menu(new QMenu(window)) {
     m_menu->setObjectName("PMTray");
+    m_menu->setProperty("tag", 1); // the translation file may reach it and its entries
     QAction* show = addEntry("Show1", "Show");
     m_menu->setDefaultAction(show);
     addEntry("Hide1", "Hide");
@@ -33,6 +34,7 @@ TrayIcon::TrayIcon(model::StationSettings& settings, ControlEvents& events, QWid
 QAction* TrayIcon::addEntry(model::ControlName name, const char* caption) {
     QAction* action = m_menu->addAction(QString::fromLatin1(caption));
     action->setObjectName(QString::fromLatin1(name.str()));
+    action->setProperty("tag", 1);
     connect(action, &QAction::triggered, this, [this, name] { m_events.click(name); });
     const auto follow = [this, action, name] { action->setVisible(m_settings.visible(name)); };
     follow();

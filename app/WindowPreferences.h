@@ -19,11 +19,13 @@ public:
     WindowPreferences(model::StationSettings& settings, DesktopText text, QMainWindow* window,
                       ProgramPage* programPage, QWidget* statusBar);
 
+    // The window stays on top of others, or not, as ALONTOP says; a shown window stays shown.
+    void ALONTOPClick();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void ALONTOPClick();
     void ColorBox1Change();
     void showPicture();
     void follow(model::ControlName name, void (WindowPreferences::*apply)());

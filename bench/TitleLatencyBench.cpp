@@ -80,7 +80,7 @@ int main(int argc, char* argv[]) {
                       .clock = clock,
                       .postToWindow = app::WindowThread::post});
     app::TForm1 window(panel);
-    panel.FormCreate();
+    panel.FormCreate(window);
     auto& settings = panel.settings();
     settings.program().programFolder = folder.string() + "/";
     settings.setText("ER1F", "nowplaying*.txt");

@@ -9,7 +9,7 @@ namespace korvel::model {
 struct ProgramState {
     std::string programFolder; // folder of the executable, with trailing separator
     std::string dataFolder;    // per-user folder of the settings file, with trailing separator
-    bool startVisible = true;  // show the window at the end of start-up
+    bool startVisible = true;  // show the window at the end of start-up; afterwards, whether it is shown
     int portIndex = -1;        // port row last applied; -1 until the first connection attempt
     std::string skinPicturePath;
     std::chrono::milliseconds lastDeviceActionTime{0}; // time of day of the last Send, Read or Store
@@ -19,7 +19,7 @@ struct ProgramState {
     // across a restart too.
     std::string rtFromFile;
     std::string dpsFromFile;
-    int windowTop = 10;
+    int windowTop = 10; // the window's outer top-left corner on the screen
     int windowLeft = 10;
 };
 

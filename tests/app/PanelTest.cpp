@@ -2,8 +2,11 @@
 
 #include "fakes/ManualClock.h"
 #include "fakes/RecordingLibrary.h"
+#include "fakes/RecordingView.h"
 #include "fakes/ScriptedDialogs.h"
+#include "fakes/TempFolder.h"
 #include "model/StationSettings.h"
+#include "settings/SettingsFile.h"
 #include "text/CodePage.h"
 
 #include <chrono>
@@ -26,7 +29,8 @@ using Load = std::function<void(model::StationSettings&)>;
 // edit through the panel's events, as the window makes it.
 class PanelTest : public ::testing::Test {
 protected:
-    void start(Load load = {}) {
+    void start(Load load = {}) { start(std::move(load), view); }
+    void start(Load load, FormView& window) {
         m_panel = std::make_unique<Panel>(
             Panel::Services{.codePage = codePage,
                             .decimalSeparator = '.',
@@ -35,9 +39,12 @@ protected:
                             .dialogs = dialogs,
                             .clock = clock,
                             .loadSettings = std::move(load),
+                            .saveSettings = save,
                             .desktop = {.setHighPriority = [this](bool high) { return priorityRefusal(high); },
-                                        .trayAvailable = [this] { return tray; }}});
-        m_panel->FormCreate();
+                                        .trayAvailable = [this] { return tray; }},
+                            .programFolder = programFolder,
+                            .dataFolder = dataFolder});
+        m_panel->FormCreate(window);
     }
 
     Panel& panel() { return *m_panel; }
@@ -69,6 +76,11 @@ protected:
     fakes::RecordingLibrary library;
     fakes::ScriptedDialogs dialogs;
     fakes::ManualClock clock;
+    std::vector<std::string> windowSteps;
+    fakes::RecordingView view{windowSteps};
+    Load save;
+    std::string programFolder = "/opt/studio/";
+    std::string dataFolder = "/home/op/.local/share/studio/";
 
 private:
     std::unique_ptr<Panel> m_panel;
@@ -280,10 +292,194 @@ TEST_F(PanelTest, AFailingStartUpStepShowsItsErrorAndTheProgramGoesOn) {
 TEST_F(PanelTest, CloseDisconnectsAndStopsTheKeepAlive) {
     start();
     library.calls.clear();
-    panel().FormClose();
+    EXPECT_TRUE(panel().FormClose());
     EXPECT_EQ(library.calls, std::vector<std::string>{"Disconnect"});
     EXPECT_EQ(settings().text("StatusBar1"), "Save and Exit...");
     EXPECT_FALSE(panel().transactions().KeepAliveActive());
+}
+
+TEST_F(PanelTest, StartUpRunsTheWindowsStepsAndTheLinksCallsInTheirOrder) {
+    fakes::RecordingView ordered(library.calls);
+    start(
+        [this](model::StationSettings& s) {
+            library.calls.push_back("load");
+            EXPECT_EQ(s.program().dataFolder, dataFolder) << "the folders are known before loading";
+            EXPECT_EQ(s.program().programFolder, programFolder);
+            EXPECT_EQ(s.program().portIndex, -1);
+            EXPECT_EQ(s.caption("BSETCT"), "Stop") << "clock time stays off unless the file says it ran";
+            s.setChoice("CBPORT", 3);
+            s.setCaption("BSETCT", "Start");
+        },
+        ordered);
+    const std::vector<std::string> expected{"applyTranslation(/opt/studio/)",
+                                            "load",
+                                            "ConnectionSetup(1,2,0,1)",
+                                            "Connect",
+                                            "ALONTOPClick",
+                                            "clearDecoderIdentificationSelection",
+                                            "Send",
+                                            "show"};
+    EXPECT_EQ(library.calls, expected);
+    ASSERT_EQ(library.writes.size(), 1u);
+    EXPECT_EQ(library.writes[0].block.at(0), 0x67) << "the clock time of the coming minute";
+    EXPECT_EQ(settings().program().portIndex, 3);
+}
+
+TEST_F(PanelTest, HandEditedGroupBytesAreCheckedAtStartUpAsAfterRead) {
+    start([](model::StationSettings& s) {
+        s.setText("DB3", "3F");
+        s.setText("DB4", "7");
+        s.setText("DB5", "XYZ");
+        s.setText("DB6", "c");
+        s.setCaption("BSETCT", "Start");
+    });
+    EXPECT_EQ(settings().text("DB3"), "1F") << "byte 4 has five bits";
+    EXPECT_EQ(settings().text("DB3D"), "31");
+    EXPECT_EQ(settings().text("DB4"), "07");
+    EXPECT_EQ(settings().text("DB4D"), "7");
+    EXPECT_EQ(settings().text("DB6"), "0F") << "a byte after a broken one is checked too";
+    EXPECT_EQ(settings().text("DB6D"), "15");
+    EXPECT_EQ(settings().text("DB7D"), "0");
+    EXPECT_TRUE(settings().timerEnabled("Timer3")) << "start-up goes on after a broken byte";
+    EXPECT_TRUE(panel().transactions().KeepAliveActive());
+}
+
+TEST_F(PanelTest, AnErrorInStartUpSkipsTheRestAndTheWindowStillComesUp) {
+    start([](model::StationSettings& s) {
+        s.program().startVisible = false;
+        s.setCaption("BSETCT", "Start");
+        throw std::runtime_error("Unable to read korvel.rds");
+    });
+    EXPECT_EQ(windowSteps.back(), "show");
+    EXPECT_EQ(settings().text("StatusBar1"), "Unable to read korvel.rds");
+    EXPECT_FALSE(settings().timerEnabled("Timer3")) << "the steps after the error are skipped";
+    EXPECT_FALSE(panel().transactions().KeepAliveActive());
+}
+
+TEST_F(PanelTest, AHiddenStartStaysHiddenOnlyWhereATrayCanBringItBack) {
+    const auto hidden = [](model::StationSettings& s) { s.program().startVisible = false; };
+    for (const bool tray : {true, false}) {
+        SCOPED_TRACE(tray ? "with a tray" : "without a tray");
+        windowSteps.clear();
+        this->tray = tray;
+        start(hidden);
+        EXPECT_EQ(windowSteps.back(), tray ? "leave hidden" : "show");
+        EXPECT_EQ(settings().visible("Show1"), tray);
+        EXPECT_EQ(settings().visible("Hide1"), !tray);
+    }
+}
+
+TEST_F(PanelTest, TheHelpButtonShowsOnlyWhenTheManualLiesInTheProgramsFolder) {
+    const fakes::TempFolder folder;
+    programFolder = folder.path();
+    start();
+    EXPECT_FALSE(settings().visible("GBHELP"));
+    fakes::TempFolder::writeFile(folder / "korvel.pdf", "%PDF");
+    start();
+    EXPECT_TRUE(settings().visible("GBHELP"));
+}
+
+struct CloseCase {
+    const char* name;
+    bool confirmExit;
+    Panel::CloseBy by;
+    bool answer;
+    bool closes;
+    std::vector<std::string> questions;
+};
+
+TEST_F(PanelTest, CloseAsksOnlyTheOperatorAndOnlyWithConfirmExit) {
+    const std::vector<std::string> asked{"Exit the Korvel?"};
+    const CloseCase cases[] = {
+        {"no confirmation", false, Panel::CloseBy::Operator, false, true, {}},
+        {"confirmed", true, Panel::CloseBy::Operator, true, true, asked},
+        {"refused", true, Panel::CloseBy::Operator, false, false, asked},
+        {"the system is not asked", true, Panel::CloseBy::System, false, true, {}},
+    };
+    for (const CloseCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        int saves = 0;
+        save = [&saves](model::StationSettings&) { ++saves; };
+        start([&c](model::StationSettings& s) { s.setFlag("CBCOEX", c.confirmExit); });
+        library.calls.clear();
+        dialogs.questions.clear();
+        dialogs.answer = c.answer;
+        EXPECT_EQ(panel().FormClose(c.by), c.closes);
+        EXPECT_EQ(dialogs.questions, c.questions);
+        EXPECT_EQ(saves, c.closes ? 1 : 0);
+        EXPECT_EQ(library.calls,
+                  c.closes ? std::vector<std::string>{"Disconnect"} : std::vector<std::string>{});
+        EXPECT_EQ(panel().transactions().KeepAliveActive(), !c.closes);
+        EXPECT_EQ(settings().text("StatusBar1"), c.closes ? "Save and Exit..." : "Not connected");
+    }
+}
+
+TEST_F(PanelTest, AFailingSaveAtCloseShowsItsMessageAndTheCloseGoesOn) {
+    save = [](model::StationSettings&) { throw std::runtime_error("Unable to write to /x/korvel.rds"); };
+    start();
+    EXPECT_TRUE(panel().FormClose());
+    EXPECT_EQ(settings().text("StatusBar1"), "Unable to write to /x/korvel.rds");
+    EXPECT_FALSE(panel().transactions().KeepAliveActive());
+}
+
+// The panel with the settings file, as the program runs it: what the operator changed is there
+// again after closing and starting again.
+class StoredPanelTest : public PanelTest {
+protected:
+    void restart() {
+        if (started) {
+            ASSERT_TRUE(panel().FormClose());
+        }
+        library.calls.clear();
+        library.writes.clear();
+        start([this](model::StationSettings& s) { file.LoadRDSFN(s); });
+        started = true;
+    }
+
+    fakes::TempFolder temp;
+    const settings::SettingsFile file{settings::ProgramFolder("/opt/studio/korvel"),
+                                      {temp.root().string(), {}}};
+    bool started = false;
+
+    void SetUp() override {
+        save = [this](model::StationSettings& s) { file.SaveRDSFN(s); };
+    }
+};
+
+TEST_F(StoredPanelTest, WhatTheOperatorChangedIsThereAfterARestart) {
+    restart();
+    clock.advance(std::chrono::seconds(2));
+    operatorSets([](auto& s) {
+        s.setText("PSDEF", " STUDIO ");
+        s.setChoice("CBPORT", 3);
+        s.setFlag("CBR1FF", true);
+        s.setDecimal("SEDPS1DL", 18.9);
+    });
+    panel().events().click("BCUPD");
+    panel().events().click("BSETCT");
+    operatorSets([](auto& s) { s.setChoice("CBPORT", 7); }); // chosen, but Update not pressed
+    restart();
+    EXPECT_EQ(settings().text("PSDEF"), " STUDIO ");
+    EXPECT_EQ(settings().decimalText("SEDPS1DL"), "18.9");
+    EXPECT_FALSE(settings().enabled("RT1")) << "start-up locks the radiotext fed from a file";
+    EXPECT_EQ(library.calls.at(0), "ConnectionSetup(1,2,0,0)") << "the port in use, not the row chosen";
+    EXPECT_TRUE(settings().timerEnabled("Timer3")) << "clock time runs again";
+    EXPECT_EQ(settings().caption("BSETCT"), "Stop");
+    operatorSets([](auto& s) { s.setFlag("TA", true); });
+    panel().events().click("BSETCT");
+    restart();
+    EXPECT_FALSE(settings().flag("TA"));
+    EXPECT_FALSE(settings().timerEnabled("Timer3"));
+}
+
+TEST_F(StoredPanelTest, StoreSavesTheSettingsToo) {
+    restart();
+    clock.advance(std::chrono::seconds(2));
+    operatorSets([](auto& s) { s.setText("RT2", "stored"); });
+    panel().events().click("BSTOR1");
+    model::StationSettings loaded;
+    file.LoadRDSFN(loaded);
+    EXPECT_EQ(loaded.text("RT2"), "stored");
 }
 
 // --- Reactions to the operator's changes ----------------------------------------------------

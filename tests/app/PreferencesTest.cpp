@@ -141,7 +141,7 @@ private slots:
     }
 
 private:
-    void start(bool tray = false) { m_harness = std::make_unique<WindowHarness>(nullptr, tray); }
+    void start(bool tray = false) { m_harness = std::make_unique<WindowHarness>(WindowHarness::Options{.tray = tray}); }
 
     QAction* trayEntry(const char* name) {
         auto* menu = m_harness->window.findChild<QMenu*>("PMTray");

@@ -1,6 +1,7 @@
 #include "app/Panel.h"
 #include "fakes/FaultyFileSystem.h"
 #include "fakes/ManualClock.h"
+#include "fakes/RecordingView.h"
 #include "fakes/RecordingLibrary.h"
 #include "fakes/ScriptedDialogs.h"
 #include "fakes/TempFolder.h"
@@ -59,7 +60,7 @@ protected:
             services.postToWindow = [this](std::function<void()> call) { window.post(std::move(call)); };
         }
         m_panel = std::make_unique<Panel>(std::move(services));
-        m_panel->FormCreate();
+        m_panel->FormCreate(view);
         auto& s = settings();
         s.program().programFolder = folder.path();
         s.setText("ER1F", "rt.txt");
@@ -82,6 +83,8 @@ protected:
     fakes::RecordingLibrary library;
     fakes::ScriptedDialogs dialogs;
     fakes::ManualClock clock;
+    std::vector<std::string> windowSteps;
+    fakes::RecordingView view{windowSteps};
     fakes::TempFolder folder;
     fakes::WindowQueue window;
     std::shared_ptr<fakes::FaultyFileSystem> fileSystem = std::make_shared<fakes::FaultyFileSystem>();

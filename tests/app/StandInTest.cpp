@@ -1,5 +1,6 @@
 #include "app/Panel.h"
 #include "fakes/ManualClock.h"
+#include "fakes/RecordingView.h"
 #include "fakes/ScriptedDialogs.h"
 #include "link/KxioLibrary.h"
 #include "model/StationSettings.h"
@@ -28,11 +29,11 @@ protected:
                                 s.setChoice("CBPORT", model::kFirstSerialPort);
                                 s.setFlag("CBBI", true);
                             }});
-        panel->FormCreate();
+        panel->FormCreate(view);
         ASSERT_EQ(settings().text("LS"), "Port COM1 opened");
     }
     void TearDown() override {
-        panel->FormClose();
+        EXPECT_TRUE(panel->FormClose());
         std::filesystem::remove(m_image);
     }
 
@@ -120,6 +121,8 @@ protected:
     link::KxioLibrary library;
     fakes::ScriptedDialogs dialogs;
     fakes::ManualClock clock;
+    std::vector<std::string> windowSteps;
+    fakes::RecordingView view{windowSteps};
     std::unique_ptr<Panel> panel;
 
 private:

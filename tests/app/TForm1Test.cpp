@@ -142,8 +142,7 @@ private slots:
         Panel panel(Panel::Services{
             m_harness->codePage, '.', ':', library, m_harness->dialogs, m_harness->clock, {}});
         TForm1 window(panel);
-        window.show();
-        panel.FormCreate();
+        panel.FormCreate(window);
         auto* ls = window.findChild<QLabel*>("LS");
         QCOMPARE(ls->text(), QString("Not connected"));
         window.findChild<QComboBox*>("CBPORT")->setCurrentIndex(2);

@@ -6,6 +6,7 @@
 #include "fakes/ManualClock.h"
 #include "fakes/RecordingLibrary.h"
 #include "fakes/ScriptedDialogs.h"
+#include "settings/SettingsFile.h"
 #include "text/CodePage.h"
 
 #include <QAbstractButton>
@@ -14,27 +15,42 @@
 #include <QTabWidget>
 #include <QTest>
 #include <memory>
+#include <string>
 
 namespace korvel::tests {
 
 // A started and shown main window on a panel with a recording encoder library and scripted dialogs, on the
-// Western European desktop code page. A warning printed while it lives fails the test.
+// Western European desktop code page. A warning printed while it lives fails the test. With a settings file,
+// it starts from the file and the close saves into it.
+// What a test may change of the harness's surroundings.
+struct HarnessOptions {
+    // Without a way to the window's thread, the text sources are read on it.
+    app::BackgroundTask::Post postToWindow = {};
+    // Whether the desktop has a tray to hide the window into.
+    bool tray = false;
+    // The settings file to start from and to save into; none: nothing is kept.
+    const settings::SettingsFile* file = nullptr;
+    std::string programFolder = {};
+};
+
 class WindowHarness {
 public:
-    // Without a way to the window's thread, the text sources are read on it. tray: whether the
-    // desktop is to have a tray to hide the window into.
-    explicit WindowHarness(app::BackgroundTask::Post postToWindow = {}, bool tray = false)
+    using Options = HarnessOptions;
+
+    explicit WindowHarness(Options options = {})
         : panel({.codePage = codePage,
                  .decimalSeparator = '.',
                  .timeSeparator = ':',
                  .library = library,
                  .dialogs = dialogs,
                  .clock = clock,
-                 .postToWindow = std::move(postToWindow),
-                 .desktop = {.trayAvailable = [tray] { return tray; }}})
+                 .loadSettings = load(options.file),
+                 .saveSettings = save(options.file),
+                 .postToWindow = std::move(options.postToWindow),
+                 .desktop = {.trayAvailable = [tray = options.tray] { return tray; }},
+                 .programFolder = std::move(options.programFolder)})
         , window(panel) {
-        panel.FormCreate();
-        window.show();
+        panel.FormCreate(window);
         if (!QTest::qWaitForWindowExposed(&window)) {
             qFatal("the window was not shown");
         }
@@ -68,6 +84,15 @@ public:
             QApplication::sendEvent(widget, &press);
             QApplication::sendEvent(widget, &release);
         }
+    }
+
+    static app::Panel::SettingsFile load(const settings::SettingsFile* file) {
+        return file ? app::Panel::SettingsFile([file](model::StationSettings& s) { file->LoadRDSFN(s); })
+                    : app::Panel::SettingsFile();
+    }
+    static app::Panel::SettingsFile save(const settings::SettingsFile* file) {
+        return file ? app::Panel::SettingsFile([file](model::StationSettings& s) { file->SaveRDSFN(s); })
+                    : app::Panel::SettingsFile();
     }
 
     MessageGuard messages; // first: it outlives the window

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -26,7 +27,23 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
     ~TempFolder() {
         std::error_code ignored;
+        // A test may have taken its rights away.
+        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                     ignored);
         std::filesystem::remove_all(m_path, ignored);
+    }
+
+    [[nodiscard]] const std::filesystem::path& root() const { return m_path; }
+    [[nodiscard]] std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
+
+    // Writes a file anywhere, making its folders; reads one whole.
+    static void writeFile(const std::filesystem::path& file, const std::string& bytes) {
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream(file, std::ios::binary) << bytes;
+    }
+    [[nodiscard]] static std::string readFile(const std::filesystem::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
     // The folder with a trailing separator, as the program's folder is held.
