@@ -109,7 +109,9 @@ int main(int argc, char* argv[]) {
                 std::chrono::duration<double, std::milli>(*library.arrived - written).count());
         }
     }
-    panel.FormClose();
+    if (!panel.FormClose()) {
+        std::printf("the panel refused to close\n");
+    }
     std::filesystem::remove_all(folder);
     if (latency_ms.empty()) {
         std::printf("no title reached the library\n");

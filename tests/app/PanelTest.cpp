@@ -358,10 +358,10 @@ TEST_F(PanelTest, AnErrorInStartUpSkipsTheRestAndTheWindowStillComesUp) {
 
 TEST_F(PanelTest, AHiddenStartStaysHiddenOnlyWhereATrayCanBringItBack) {
     const auto hidden = [](model::StationSettings& s) { s.program().startVisible = false; };
-    for (const bool tray : {true, false}) {
-        SCOPED_TRACE(tray ? "with a tray" : "without a tray");
+    for (const bool withTray : {true, false}) {
+        SCOPED_TRACE(withTray ? "with a tray" : "without a tray");
         windowSteps.clear();
-        this->tray = tray;
+        tray = withTray;
         start(hidden);
         EXPECT_EQ(windowSteps.back(), tray ? "leave hidden" : "show");
         EXPECT_EQ(settings().visible("Show1"), tray);

@@ -171,7 +171,7 @@ TEST_F(SourcePollTest, AReadThatOutlivesThePanelBringsNothingBack) {
     fileSystem->duringRead = [&share] { share.pass(); };
     tick();
     ASSERT_TRUE(share.waitForEntry());
-    m_panel->FormClose();
+    EXPECT_TRUE(m_panel->FormClose());
     m_panel.reset();
     share.open();
     // The read's thread lets go of the file system last of all.
