@@ -3,7 +3,10 @@
 #include "ui_DynamicPsPage.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QHeaderView>
+#include <QLayout>
+#include <QPalette>
 
 namespace korvel::app {
 
@@ -12,6 +15,10 @@ namespace {
 constexpr int kRows = 9;
 constexpr int kRowHeight_px = 18;
 constexpr int kLabelWidth_px = 76; // eight characters and the cell margins
+constexpr int kPreviewCharacters = 8;
+constexpr int kPreviewMargin_px = 4;
+constexpr QColor kPreviewText{255, 255, 0};
+constexpr QColor kPreviewBackground{24, 24, 40};
 
 } // namespace
 
@@ -21,6 +28,7 @@ DynamicPsPage::DynamicPsPage(QWidget* parent)
     m_ui->setupUi(this);
     shapeLabelGrid();
     fitFreeText();
+    shapePreview();
 }
 
 DynamicPsPage::~DynamicPsPage() = default;
@@ -32,6 +40,22 @@ void DynamicPsPage::fitFreeText() {
     fixedPitch.setFamily(QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
     fixedPitch.setStyleHint(QFont::TypeWriter);
     m_ui->DPS1B->setFont(fixedPitch);
+}
+
+// The preview changes a few times a second all day long. At a fixed size a new text repaints the
+// display alone: no layout pass, no style sheet, and its filled background hides the page beneath.
+void DynamicPsPage::shapePreview() {
+    QLabel* display = m_ui->LP;
+    QPalette colours = display->palette();
+    colours.setColor(QPalette::WindowText, kPreviewText);
+    colours.setColor(QPalette::Window, kPreviewBackground);
+    display->setPalette(colours);
+    display->setAutoFillBackground(true);
+    const QFontMetrics metrics(display->font());
+    display->setFixedSize(metrics.horizontalAdvance(QString(kPreviewCharacters, u'W')) +
+                              2 * kPreviewMargin_px,
+                          metrics.height() + 2 * kPreviewMargin_px);
+    display->parentWidget()->layout()->setAlignment(display, Qt::AlignCenter);
 }
 
 void DynamicPsPage::shapeLabelGrid() {

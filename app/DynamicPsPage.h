@@ -20,6 +20,7 @@ public:
 private:
     void shapeLabelGrid();
     void fitFreeText();
+    void shapePreview();
 
     std::unique_ptr<Ui::DynamicPsPage> m_ui;
 };

@@ -15,7 +15,8 @@ class SourceWatchTest : public QObject {
 private slots:
     void init() {
         m_folder = std::make_unique<korvel::fakes::TempFolder>();
-        m_harness = std::make_unique<WindowHarness>(WindowHarness::Options{.postToWindow = &korvel::app::WindowThread::post});
+        m_harness = std::make_unique<WindowHarness>(
+            WindowHarness::Options{.postToWindow = &korvel::app::WindowThread::post});
         auto& settings = m_harness->panel.settings();
         settings.setTimerEnabled("Timer1", false);
         settings.program().programFolder = m_folder->path();

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -95,6 +96,30 @@ private slots:
         QVERIFY(timer != nullptr && timer->isActive());
         QTRY_COMPARE_WITH_TIMEOUT(preview->text(), QString("KORVEL  "), 3000); // the first tick
         QCOMPARE(timer->intervalAsDuration(), settings.interval("TimerPreview"));
+    }
+
+    // The preview changes a few times a second all day: a new text repaints the display alone,
+    // with no layout pass and nothing else of the window drawn again.
+    void previewRepaintsItselfAlone() {
+        m_harness->showPage("TSDPS1");
+        auto* preview = find<QLabel>("LP");
+        QVERIFY(QTest::qWaitForWindowExposed(&m_harness->window));
+        QTest::qWait(50); // the page's own layout and first paint
+        EventCount events;
+        qApp->installEventFilter(&events);
+        for (const char* text : {"ABCDEFGH", "BCDEFGHI", "W       "}) {
+            m_harness->panel.settings().setText("LP", text);
+            QTRY_VERIFY(events.paints.contains(preview));
+            QCOMPARE(preview->text(), QString(text));
+        }
+        qApp->removeEventFilter(&events);
+        QCOMPARE(events.layouts, 0);
+        events.paints.remove(preview);
+        QStringList others;
+        for (const QObject* painted : events.paints.keys()) {
+            others << painted->objectName();
+        }
+        QVERIFY2(others.isEmpty(), qPrintable("also painted: " + others.join(", ")));
     }
 
     void rotationTimerFollowsItsControls() {
@@ -254,6 +279,19 @@ private:
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                           grid->visualItemRect(grid->item(row, 0)).center());
     }
+
+    struct EventCount : QObject {
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::LayoutRequest) {
+                ++layouts;
+            } else if (event->type() == QEvent::Paint) {
+                ++paints[watched];
+            }
+            return false;
+        }
+        int layouts = 0;
+        QHash<QObject*, int> paints;
+    };
 
     std::unique_ptr<WindowHarness> m_harness;
 };

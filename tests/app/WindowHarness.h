@@ -19,9 +19,6 @@
 
 namespace korvel::tests {
 
-// A started and shown main window on a panel with a recording encoder library and scripted dialogs, on the
-// Western European desktop code page. A warning printed while it lives fails the test. With a settings file,
-// it starts from the file and the close saves into it.
 // What a test may change of the harness's surroundings.
 struct HarnessOptions {
     // Without a way to the window's thread, the text sources are read on it.
@@ -33,6 +30,9 @@ struct HarnessOptions {
     std::string programFolder = {};
 };
 
+// A started and shown main window on a panel with a recording encoder library and scripted dialogs, on the
+// Western European desktop code page. A warning printed while it lives fails the test. With a settings file,
+// it starts from the file and the close saves into it.
 class WindowHarness {
 public:
     using Options = HarnessOptions;
