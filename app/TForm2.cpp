@@ -1,10 +1,11 @@
 #include "app/TForm2.h"
 
+#include "app/ProgramPicture.h"
+
 #include <QApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QScreen>
-#include <QStyle>
 #include <qdrawutil.h>
 
 namespace korvel::app {
@@ -45,9 +46,7 @@ void TForm2::paintEvent(QPaintEvent*) {
     const QRect picture(kMargin_px, (height() - kPicture_px) / 2, kPicture_px, kPicture_px);
     qDrawShadePanel(&painter, picture.adjusted(-kBevel_px, -kBevel_px, kBevel_px, kBevel_px), palette(), true,
                     kBevel_px);
-    const QIcon icon = QApplication::windowIcon().isNull() ? style()->standardIcon(QStyle::SP_MediaVolume)
-                                                           : QApplication::windowIcon();
-    icon.paint(&painter, picture);
+    ProgramPicture::paint(painter, picture);
 
     QFont name = font();
     name.setPixelSize(kNameHeight_px);
