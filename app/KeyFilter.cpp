@@ -35,6 +35,14 @@ std::optional<char> typedCharacter(const QKeyEvent& key, const DesktopText& text
     return bytes && bytes->size() == 1 ? std::optional<char>((*bytes)[0]) : std::nullopt;
 }
 
+// An Alt+letter that reaches the field belongs to no accelerator, or to a disabled one (Read
+// without a bidirectional port): it must not slip past the filter as a typed letter.
+bool strayAccelerator(const QKeyEvent& key) {
+    const bool alt =
+        key.modifiers().testFlag(Qt::AltModifier) && !key.modifiers().testFlag(Qt::ControlModifier);
+    return alt && key.text().size() == 1 && key.text()[0].isPrint();
+}
+
 } // namespace
 
 KeyFilter::KeyFilter(ControlEvents& events, DesktopText text, model::ControlName control, QObject* parent,
@@ -94,7 +102,7 @@ bool KeyFilter::filter(QObject* watched, QEvent* event) {
     const std::optional<char> typed =
         typedCharacter(*press, m_text, qobject_cast<QTableWidget*>(watched) != nullptr);
     if (!typed) {
-        return false;
+        return strayAccelerator(*press);
     }
     const char key = handle(watched, *typed);
     if (key == *typed) {

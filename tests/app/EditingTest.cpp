@@ -94,6 +94,32 @@ private slots:
         QCOMPARE(shownText(field), finally);
     }
 
+    // Alt+R while Read is disabled (no bidirectional port) is no accelerator: the filtered field
+    // with the focus must not take the letter.
+    void aDisabledAcceleratorTypesNothing_data() {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("control");
+        QTest::newRow("PI") << "TSProgram"
+                            << "PI";
+        QTest::newRow("byte 4") << "TSSystem"
+                                << "DB3";
+        QTest::newRow("LPT2 address") << "TabSheet1"
+                                      << "ELPTA";
+    }
+    void aDisabledAcceleratorTypesNothing() {
+        QFETCH(QString, page);
+        QFETCH(QString, control);
+        m_harness->panel.settings().setEnabled("BREC1", false); // as a one-way port leaves it
+        m_harness->showPage(qPrintable(page));
+        auto* field = find<QLineEdit>(qPrintable(control));
+        const QString before = field->text();
+        QTest::mouseClick(field, Qt::LeftButton);
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier); // as Tab leaves it: all selected
+        QTest::keyClick(field, Qt::Key_R, Qt::AltModifier);
+        QCOMPARE(field->text(), before);
+        QCOMPARE(QString::fromStdString(storedText(qPrintable(control))), before);
+    }
+
     void pasteKeepsWhatTheCodePageHas() {
         m_harness->showPage("TSRT");
         auto* rt = find<QLineEdit>("RT1");
