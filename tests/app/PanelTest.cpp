@@ -1,6 +1,7 @@
 #include "app/Panel.h"
 
 #include "fakes/ManualClock.h"
+#include "fakes/PanelSurroundings.h"
 #include "fakes/RecordingLibrary.h"
 #include "fakes/RecordingView.h"
 #include "fakes/ScriptedDialogs.h"
@@ -27,23 +28,23 @@ using Load = std::function<void(model::StationSettings&)>;
 
 // The panel as the program runs it, below the window: an operator's change of a value is an
 // edit through the panel's events, as the window makes it.
-class PanelTest : public ::testing::Test {
+class PanelTest : public ::testing::Test, protected fakes::PanelSurroundings<> {
 protected:
     void start(Load load = {}) { start(std::move(load), view); }
     void start(Load load, FormView& window) {
-        m_panel = std::make_unique<Panel>(
-            Panel::Services{.codePage = codePage,
-                            .decimalSeparator = '.',
-                            .timeSeparator = ':',
-                            .library = library,
-                            .dialogs = dialogs,
-                            .clock = clock,
-                            .loadSettings = std::move(load),
-                            .saveSettings = save,
-                            .desktop = {.setHighPriority = [this](bool high) { return priorityRefusal(high); },
-                                        .trayAvailable = [this] { return tray; }},
-                            .programFolder = programFolder,
-                            .dataFolder = dataFolder});
+        m_panel = std::make_unique<Panel>(Panel::Services{
+            .codePage = codePage,
+            .decimalSeparator = '.',
+            .timeSeparator = ':',
+            .library = library,
+            .dialogs = dialogs,
+            .clock = clock,
+            .loadSettings = std::move(load),
+            .saveSettings = save,
+            .desktop = {.setHighPriority = [this](bool high) { return priorityRefusal(high); },
+                        .trayAvailable = [this] { return tray; }},
+            .programFolder = programFolder,
+            .dataFolder = dataFolder});
         m_panel->FormCreate(window);
     }
 
@@ -72,12 +73,6 @@ protected:
     bool tray = false;
     bool refusePriority = false;
     std::vector<bool> priorities;
-    const text::CodePage codePage{1252};
-    fakes::RecordingLibrary library;
-    fakes::ScriptedDialogs dialogs;
-    fakes::ManualClock clock;
-    std::vector<std::string> windowSteps;
-    fakes::RecordingView view{windowSteps};
     Load save;
     std::string programFolder = "/opt/studio/";
     std::string dataFolder = "/home/op/.local/share/studio/";

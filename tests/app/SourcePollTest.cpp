@@ -1,8 +1,9 @@
 #include "app/Panel.h"
 #include "fakes/FaultyFileSystem.h"
 #include "fakes/ManualClock.h"
-#include "fakes/RecordingView.h"
+#include "fakes/PanelSurroundings.h"
 #include "fakes/RecordingLibrary.h"
+#include "fakes/RecordingView.h"
 #include "fakes/ScriptedDialogs.h"
 #include "fakes/TempFolder.h"
 #include "fakes/WindowQueue.h"
@@ -51,7 +52,7 @@ private:
 
 // The text source poll of the panel, with the files read off the window's thread and the results
 // brought back through a queue that stands for the window's thread.
-class SourcePollTest : public ::testing::Test {
+class SourcePollTest : public ::testing::Test, protected fakes::PanelSurroundings<> {
 protected:
     void start(bool offTheWindowThread = true) {
         Panel::Services services{codePage, '.', ':', library, dialogs, clock, {}};
@@ -79,12 +80,6 @@ protected:
         return addresses;
     }
 
-    const text::CodePage codePage{1252};
-    fakes::RecordingLibrary library;
-    fakes::ScriptedDialogs dialogs;
-    fakes::ManualClock clock;
-    std::vector<std::string> windowSteps;
-    fakes::RecordingView view{windowSteps};
     fakes::TempFolder folder;
     fakes::WindowQueue window;
     std::shared_ptr<fakes::FaultyFileSystem> fileSystem = std::make_shared<fakes::FaultyFileSystem>();

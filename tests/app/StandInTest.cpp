@@ -1,5 +1,6 @@
 #include "app/Panel.h"
 #include "fakes/ManualClock.h"
+#include "fakes/PanelSurroundings.h"
 #include "fakes/RecordingView.h"
 #include "fakes/ScriptedDialogs.h"
 #include "link/KxioLibrary.h"
@@ -17,7 +18,7 @@ namespace {
 
 // The panel against the stand-in encoder library the program ships with, on COM1, as an
 // operator uses it: each device action a little more than a second after the one before.
-class StandInTest : public ::testing::Test {
+class StandInTest : public ::testing::Test, protected fakes::PanelSurroundings<link::KxioLibrary> {
 protected:
     void SetUp() override {
         m_image =
@@ -117,12 +118,6 @@ protected:
         settings().reset();
     }
 
-    const text::CodePage codePage{1252};
-    link::KxioLibrary library;
-    fakes::ScriptedDialogs dialogs;
-    fakes::ManualClock clock;
-    std::vector<std::string> windowSteps;
-    fakes::RecordingView view{windowSteps};
     std::unique_ptr<Panel> panel;
 
 private:
