@@ -148,10 +148,12 @@ std::optional<std::uint8_t> CodePage::undefinedByte(char32_t character) const {
 }
 
 int CodePage::numberForLocale(std::string_view locale) {
-    const auto [language, modifier] = splitLocale(locale);
-    const auto match = std::find_if(kLocaleCodePages.begin(), kLocaleCodePages.end(), [&](const auto& entry) {
-        return entry.language == language && (entry.modifier.empty() || entry.modifier == modifier);
-    });
+    const auto parts = splitLocale(locale); // a lambda may not name a structured binding in clang 14
+    const auto match =
+        std::find_if(kLocaleCodePages.begin(), kLocaleCodePages.end(), [&parts](const auto& entry) {
+            return entry.language == parts.first &&
+                   (entry.modifier.empty() || entry.modifier == parts.second);
+        });
     return match == kLocaleCodePages.end() ? kDefaultCodePage : match->codePage;
 }
 
