@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -18,6 +19,7 @@ namespace {
 constexpr const char* kImageVariable = "KXIO_IMAGE";
 constexpr const char* kEmulatorFolder = "korvel-kxio";
 constexpr const char* kImageName = "encoder.img";
+constexpr int kTemporaryAttempts = 100;
 
 std::optional<std::filesystem::path> absoluteFromEnvironment(const char* name) {
     const char* value = std::getenv(name);
@@ -43,6 +45,33 @@ bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
         bytes = bytes.subspan(static_cast<std::size_t>(written));
     }
     return true;
+}
+
+// A short name of fixed shape rather than the image's name plus a suffix, so that it fits beside an
+// image whose own name is already at the file-name limit.
+std::string temporaryName() {
+    static std::atomic<unsigned> counter{0};
+    return ".kxio-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+}
+
+struct Temporary {
+    int fd;
+    std::filesystem::path path;
+};
+
+// O_EXCL: a name left behind by an interrupted store, or taken by another process, is skipped.
+std::optional<Temporary> createTemporary(const std::filesystem::path& folder) {
+    for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+        std::filesystem::path path = folder / temporaryName();
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            return Temporary{fd, std::move(path)};
+        }
+        if (errno != EEXIST) {
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
 }
 
 // Makes the rename itself durable; a failure here does not undo a store that has already happened.
@@ -103,15 +132,14 @@ bool ImageFile::save(std::span<const std::uint8_t, kSize_bytes> memory) const {
             return false;
         }
     }
-    std::string temporary = m_path.string() + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) {
+    const std::optional<Temporary> temporary = createTemporary(folder);
+    if (!temporary) {
         return false;
     }
-    const bool written = writeAll(fd, memory) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.c_str(), m_path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
+    const bool written = writeAll(temporary->fd, memory) && ::fsync(temporary->fd) == 0;
+    const bool closed = ::close(temporary->fd) == 0;
+    if (!written || !closed || ::rename(temporary->path.c_str(), m_path.c_str()) != 0) {
+        ::unlink(temporary->path.c_str());
         return false;
     }
     syncFolder(folder.empty() ? std::filesystem::path{"."} : folder);

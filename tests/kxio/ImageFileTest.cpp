@@ -18,6 +18,12 @@ protected:
         std::ofstream out{path, std::ios::binary};
         out << std::string(size, '\x11');
     }
+
+    // Stores two marker bytes, clears them in memory and brings them back with a reset.
+    static bool storesAndReloads() {
+        return write(0x00, {0x5A, 0xA5}) && command('E') && write(0x00, {0x00, 0x00}) && command('R') &&
+               read(0x00, 2) == Bytes{0x5A, 0xA5};
+    }
 };
 
 TEST_F(ImageFileTest, LocationFollowsTheEnvironment) {
@@ -79,6 +85,21 @@ TEST_F(ImageFileTest, StoreReplacesThePreviousImageAndLeavesNoTemporaryFile) {
     const auto entries = std::distance(std::filesystem::directory_iterator(imagePath().parent_path()),
                                        std::filesystem::directory_iterator());
     EXPECT_EQ(entries, 1);
+}
+
+TEST_F(ImageFileTest, ImageNameUpToTheFileNameLimitStoresAndReloads) {
+    // 248 bytes leave room for a 7-byte suffix, 249 do not; 255 is NAME_MAX.
+    for (const std::size_t length : {1u, 248u, 249u, 255u}) {
+        SCOPED_TRACE(length);
+        const std::filesystem::path image = folder() / "image" / std::string(length, 'n');
+        environment().set("KXIO_IMAGE", image.string());
+        EXPECT_TRUE(storesAndReloads());
+        std::error_code missing;
+        EXPECT_EQ(std::filesystem::file_size(image, missing), 256u);
+    }
+    const auto entries = std::distance(std::filesystem::directory_iterator(folder() / "image"),
+                                       std::filesystem::directory_iterator());
+    EXPECT_EQ(entries, 4) << "no temporary file is left behind";
 }
 
 TEST_F(ImageFileTest, StoreThatCannotBeWrittenIsReported) {
