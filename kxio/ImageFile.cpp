@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 #include <utility>
@@ -60,10 +61,11 @@ struct Temporary {
 };
 
 // O_EXCL: a name left behind by an interrupted store, or taken by another process, is skipped.
+// Mode 0666 lets the umask decide, as for any new file; an existing image's mode is put back later.
 std::optional<Temporary> createTemporary(const std::filesystem::path& folder) {
     for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
         std::filesystem::path path = folder / temporaryName();
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             return Temporary{fd, std::move(path)};
         }
@@ -72,6 +74,15 @@ std::optional<Temporary> createTemporary(const std::filesystem::path& folder) {
         }
     }
     return std::nullopt;
+}
+
+// The replaced image keeps its permission bits; without one, the temporary file's stay as created.
+bool keepMode(int fd, const std::filesystem::path& image) {
+    struct stat existing {};
+    if (::stat(image.c_str(), &existing) != 0) {
+        return errno == ENOENT;
+    }
+    return ::fchmod(fd, existing.st_mode & 07777) == 0;
 }
 
 // Makes the rename itself durable; a failure here does not undo a store that has already happened.
@@ -136,7 +147,8 @@ bool ImageFile::save(std::span<const std::uint8_t, kSize_bytes> memory) const {
     if (!temporary) {
         return false;
     }
-    const bool written = writeAll(temporary->fd, memory) && ::fsync(temporary->fd) == 0;
+    const bool written =
+        keepMode(temporary->fd, m_path) && writeAll(temporary->fd, memory) && ::fsync(temporary->fd) == 0;
     const bool closed = ::close(temporary->fd) == 0;
     if (!written || !closed || ::rename(temporary->path.c_str(), m_path.c_str()) != 0) {
         ::unlink(temporary->path.c_str());

@@ -2,6 +2,8 @@
 #include "KxioFixture.h"
 
 #include <fstream>
+#include <sstream>
+#include <sys/stat.h>
 
 namespace korvel::kxio::test {
 namespace {
@@ -100,6 +102,45 @@ TEST_F(ImageFileTest, ImageNameUpToTheFileNameLimitStoresAndReloads) {
     const auto entries = std::distance(std::filesystem::directory_iterator(folder() / "image"),
                                        std::filesystem::directory_iterator());
     EXPECT_EQ(entries, 4) << "no temporary file is left behind";
+}
+
+TEST_F(ImageFileTest, StoreKeepsTheImageModeAndANewImageFollowsTheUmask) {
+    struct Case {
+        const char* name;
+        std::optional<::mode_t> existing; // the image before the store; nothing: no image yet
+        ::mode_t umask;
+        ::mode_t expected;
+    };
+    // The umask of a kept mode differs from it, so that a store which applied the umask would show.
+    // clang-format off
+    const Case cases[] = {
+        {"kept 0644",      0644,         077, 0644},
+        {"kept 0640",      0640,         022, 0640},
+        {"kept 0444",      0444,         022, 0444},
+        {"new, umask 022", std::nullopt, 022, 0644},
+        {"new, umask 027", std::nullopt, 027, 0640},
+        {"new, umask 0",   std::nullopt, 0,   0666},
+    };
+    // clang-format on
+    const auto octal = [](auto mode) {
+        std::ostringstream text;
+        text << std::oct << static_cast<unsigned>(mode);
+        return text.str();
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(imagePath());
+        if (c.existing) {
+            writeFile(imagePath(), 256);
+            std::filesystem::permissions(imagePath(), std::filesystem::perms{*c.existing});
+        }
+        const ::mode_t previous = ::umask(c.umask);
+        const bool stored = command('E');
+        ::umask(previous);
+
+        EXPECT_TRUE(stored);
+        EXPECT_EQ(octal(std::filesystem::status(imagePath()).permissions()), octal(c.expected));
+    }
 }
 
 TEST_F(ImageFileTest, StoreThatCannotBeWrittenIsReported) {
