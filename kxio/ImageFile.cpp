@@ -21,6 +21,7 @@ constexpr const char* kImageVariable = "KXIO_IMAGE";
 constexpr const char* kEmulatorFolder = "korvel-kxio";
 constexpr const char* kImageName = "encoder.img";
 constexpr int kTemporaryAttempts = 100;
+constexpr int kMaxLinks = 40; // as many as Linux follows in one path before it reports a loop
 
 std::optional<std::filesystem::path> absoluteFromEnvironment(const char* name) {
     const char* value = std::getenv(name);
@@ -46,6 +47,24 @@ bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
         bytes = bytes.subspan(static_cast<std::size_t>(written));
     }
     return true;
+}
+
+// The file a store replaces: the image path with its links followed to the end, so that the links
+// stay links. A link that points nowhere yet gives the path it points to. Nothing for a loop.
+std::optional<std::filesystem::path> finalTarget(std::filesystem::path path) {
+    for (int links = 0; links <= kMaxLinks; ++links) {
+        // Not a link, missing or unreachable (a folder loop on the way): writing it shows which.
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
+            return path;
+        }
+        const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+        if (error) {
+            return std::nullopt;
+        }
+        path = path.parent_path() / target; // a relative link counts from its own folder
+    }
+    return std::nullopt;
 }
 
 // A short name of fixed shape rather than the image's name plus a suffix, so that it fits beside an
@@ -135,7 +154,11 @@ ImageFile::LoadResult ImageFile::load(std::span<std::uint8_t, kSize_bytes> memor
 }
 
 bool ImageFile::save(std::span<const std::uint8_t, kSize_bytes> memory) const {
-    const std::filesystem::path folder = m_path.parent_path();
+    const std::optional<std::filesystem::path> target = finalTarget(m_path);
+    if (!target) {
+        return false;
+    }
+    const std::filesystem::path folder = target->parent_path();
     std::error_code error;
     if (!folder.empty()) {
         std::filesystem::create_directories(folder, error);
@@ -148,9 +171,9 @@ bool ImageFile::save(std::span<const std::uint8_t, kSize_bytes> memory) const {
         return false;
     }
     const bool written =
-        keepMode(temporary->fd, m_path) && writeAll(temporary->fd, memory) && ::fsync(temporary->fd) == 0;
+        keepMode(temporary->fd, *target) && writeAll(temporary->fd, memory) && ::fsync(temporary->fd) == 0;
     const bool closed = ::close(temporary->fd) == 0;
-    if (!written || !closed || ::rename(temporary->path.c_str(), m_path.c_str()) != 0) {
+    if (!written || !closed || ::rename(temporary->path.c_str(), target->c_str()) != 0) {
         ::unlink(temporary->path.c_str());
         return false;
     }

@@ -3,7 +3,9 @@
 
 #include <fstream>
 #include <sstream>
+#include <string_view>
 #include <sys/stat.h>
+#include <vector>
 
 namespace korvel::kxio::test {
 namespace {
@@ -140,6 +142,70 @@ TEST_F(ImageFileTest, StoreKeepsTheImageModeAndANewImageFollowsTheUmask) {
 
         EXPECT_TRUE(stored);
         EXPECT_EQ(octal(std::filesystem::status(imagePath()).permissions()), octal(c.expected));
+    }
+}
+
+TEST_F(ImageFileTest, StoreGoesThroughLinksToTheirFinalTarget) {
+    struct Link {
+        const char* path;   // in the test folder
+        const char* target; // as written in the link; a leading '/' stands for the test folder
+    };
+    struct Case {
+        const char* name;
+        std::vector<Link> links;
+        const char* image;                 // $KXIO_IMAGE, in the test folder
+        std::optional<std::string> stored; // the file that gets the image; nothing: the store fails
+        bool storedExists;                 // that file is there before the store
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"link",                {{"encoder.img", "real/encoder.img"}},          "encoder.img",        "real/encoder.img", true},
+        {"absolute link",       {{"encoder.img", "/real/encoder.img"}},         "encoder.img",        "real/encoder.img", true},
+        {"link in a folder",    {{"links/encoder.img", "../real/encoder.img"}}, "links/encoder.img",  "real/encoder.img", true},
+        {"chain",               {{"a.img", "b.img"}, {"b.img", "links/c.img"},
+                                 {"links/c.img", "../real/encoder.img"}},       "a.img",              "real/encoder.img", true},
+        {"folder link",         {{"linked", "real"}},                           "linked/encoder.img", "real/encoder.img", true},
+        {"dangling",            {{"encoder.img", "real/encoder.img"}},          "encoder.img",        "real/encoder.img", false},
+        {"dangling, no folder", {{"encoder.img", "new/encoder.img"}},           "encoder.img",        "new/encoder.img",  false},
+        {"loop",                {{"a.img", "b.img"}, {"b.img", "a.img"}},       "a.img",              std::nullopt,       false},
+        {"link to itself",      {{"a.img", "a.img"}},                           "a.img",              std::nullopt,       false},
+        {"folder loop",         {{"linked", "linked"}},                         "linked/encoder.img", std::nullopt,       false},
+    };
+    // clang-format on
+    const auto linkTarget = [this](std::string_view target) {
+        return target.starts_with('/') ? folder() / target.substr(1) : std::filesystem::path{target};
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(folder());
+        std::filesystem::create_directories(folder() / "real");
+        for (const Link& link : c.links) {
+            std::filesystem::create_directories((folder() / link.path).parent_path());
+            std::filesystem::create_symlink(linkTarget(link.target), folder() / link.path);
+        }
+        if (c.storedExists) {
+            writeFile(folder() / *c.stored, 256);
+        }
+        environment().set("KXIO_IMAGE", (folder() / c.image).string());
+
+        if (c.stored) {
+            EXPECT_TRUE(storesAndReloads());
+            std::ifstream stored{folder() / *c.stored, std::ios::binary};
+            EXPECT_EQ(stored.get(), 0x5A) << "the target has the stored image";
+        } else {
+            EXPECT_FALSE(command('E'));
+        }
+        for (const Link& link : c.links) {
+            std::error_code error;
+            EXPECT_EQ(std::filesystem::read_symlink(folder() / link.path, error), linkTarget(link.target))
+                << link.path << " is still the same link";
+        }
+        // Only the target: neither a plain file in place of a link nor a temporary file.
+        std::size_t files = 0;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder())) {
+            files += entry.is_symlink() || !entry.is_regular_file() ? 0 : 1;
+        }
+        EXPECT_EQ(files, c.stored ? 1u : 0u);
     }
 }
 
