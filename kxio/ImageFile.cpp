@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 #include <utility>
@@ -18,6 +20,8 @@ namespace {
 constexpr const char* kImageVariable = "KXIO_IMAGE";
 constexpr const char* kEmulatorFolder = "korvel-kxio";
 constexpr const char* kImageName = "encoder.img";
+constexpr int kTemporaryAttempts = 100;
+constexpr int kMaxLinks = 40; // as many as Linux follows in one path before it reports a loop
 
 std::optional<std::filesystem::path> absoluteFromEnvironment(const char* name) {
     const char* value = std::getenv(name);
@@ -43,6 +47,61 @@ bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
         bytes = bytes.subspan(static_cast<std::size_t>(written));
     }
     return true;
+}
+
+// The file a store replaces: the image path with its links followed to the end, so that the links
+// stay links. A link that points nowhere yet gives the path it points to. Nothing for a loop.
+std::optional<std::filesystem::path> finalTarget(std::filesystem::path path) {
+    for (int links = 0; links <= kMaxLinks; ++links) {
+        // Not a link, missing or unreachable (a folder loop on the way): writing it shows which.
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
+            return path;
+        }
+        const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+        if (error) {
+            return std::nullopt;
+        }
+        path = path.parent_path() / target; // a relative link counts from its own folder
+    }
+    return std::nullopt;
+}
+
+// A short name of fixed shape rather than the image's name plus a suffix, so that it fits beside an
+// image whose own name is already at the file-name limit.
+std::string temporaryName() {
+    static std::atomic<unsigned> counter{0};
+    return ".kxio-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+}
+
+struct Temporary {
+    int fd;
+    std::filesystem::path path;
+};
+
+// O_EXCL: a name left behind by an interrupted store, or taken by another process, is skipped.
+// Mode 0666 lets the umask decide, as for any new file; an existing image's mode is put back later.
+std::optional<Temporary> createTemporary(const std::filesystem::path& folder) {
+    for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+        std::filesystem::path path = folder / temporaryName();
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            return Temporary{fd, std::move(path)};
+        }
+        if (errno != EEXIST) {
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+// The replaced image keeps its permission bits; without one, the temporary file's stay as created.
+bool keepMode(int fd, const std::filesystem::path& image) {
+    struct stat existing {};
+    if (::stat(image.c_str(), &existing) != 0) {
+        return errno == ENOENT;
+    }
+    return ::fchmod(fd, existing.st_mode & 07777) == 0;
 }
 
 // Makes the rename itself durable; a failure here does not undo a store that has already happened.
@@ -95,7 +154,11 @@ ImageFile::LoadResult ImageFile::load(std::span<std::uint8_t, kSize_bytes> memor
 }
 
 bool ImageFile::save(std::span<const std::uint8_t, kSize_bytes> memory) const {
-    const std::filesystem::path folder = m_path.parent_path();
+    const std::optional<std::filesystem::path> target = finalTarget(m_path);
+    if (!target) {
+        return false;
+    }
+    const std::filesystem::path folder = target->parent_path();
     std::error_code error;
     if (!folder.empty()) {
         std::filesystem::create_directories(folder, error);
@@ -103,15 +166,15 @@ bool ImageFile::save(std::span<const std::uint8_t, kSize_bytes> memory) const {
             return false;
         }
     }
-    std::string temporary = m_path.string() + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) {
+    const std::optional<Temporary> temporary = createTemporary(folder);
+    if (!temporary) {
         return false;
     }
-    const bool written = writeAll(fd, memory) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.c_str(), m_path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
+    const bool written =
+        keepMode(temporary->fd, *target) && writeAll(temporary->fd, memory) && ::fsync(temporary->fd) == 0;
+    const bool closed = ::close(temporary->fd) == 0;
+    if (!written || !closed || ::rename(temporary->path.c_str(), target->c_str()) != 0) {
+        ::unlink(temporary->path.c_str());
         return false;
     }
     syncFolder(folder.empty() ? std::filesystem::path{"."} : folder);

@@ -25,7 +25,9 @@ public:
     [[nodiscard]] LoadResult load(std::span<std::uint8_t, kSize_bytes> memory) const;
 
     // Writes a temporary file beside the image and renames it over the image, so a failed or
-    // interrupted store leaves the previous image whole.
+    // interrupted store leaves the previous image whole. A link is followed to its final target,
+    // which is the file replaced, and the replaced file's permission bits are kept. False for a
+    // link loop.
     [[nodiscard]] bool save(std::span<const std::uint8_t, kSize_bytes> memory) const;
 
     [[nodiscard]] const std::filesystem::path& path() const { return m_path; }
