@@ -19,8 +19,10 @@ EncoderTextWriter::EncoderTextWriter(model::StationSettings& settings, link::Tra
     : m_transactions(transactions)
     , m_rds(conversion, settings) {}
 
-// The text loads with radiotext off; a second write switches it on with the A/B flag.
+// The text loads with radiotext off; a second write switches it on with the A/B flag. The two
+// are one operation: a failed load must not end on the "Ready" of the switch that follows it.
 bool EncoderTextWriter::writeRadiotext(const std::string& message, bool flagB) {
+    const link::Transactions::Operation operation(m_transactions);
     const std::string rds = encoder::registerText(m_rds.toRds(message), encoder::kRtLength);
     std::vector<std::uint8_t> load{0};
     load.insert(load.end(), rds.begin(), rds.end());
@@ -30,8 +32,10 @@ bool EncoderTextWriter::writeRadiotext(const std::string& message, bool flagB) {
     return loaded && switchedOn;
 }
 
-// The length, written last, switches the dynamic PS on; an empty text leaves it off.
+// The length, written last, switches the dynamic PS on; an empty text leaves it off. One
+// operation, as for the radiotext.
 bool EncoderTextWriter::writeDynamicPs(const std::string& text) {
+    const link::Transactions::Operation operation(m_transactions);
     const std::string rds = m_rds.toRds(text).substr(0, encoder::kDpsTextMax);
     const bool loaded = m_transactions.write(addr(Reg::DpsLength), dpsLoadBlock(rds));
     const auto length = static_cast<std::uint8_t>(rds.size());
