@@ -58,7 +58,11 @@ IniFile IniFile::parse(std::string_view bytes) {
             file.m_crlf = crlf;
             first = false;
         }
-        file.m_lines.push_back({std::string(line), sectionName(line)});
+        // write() turns a CR inside a value into a blank; reading does the same, so that a value
+        // read and written back reads the same again.
+        std::string text(line);
+        std::replace(text.begin(), text.end(), '\r', ' ');
+        file.m_lines.push_back({text, sectionName(text)});
         bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(end + 1);
     }
     return file;

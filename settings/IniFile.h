@@ -16,8 +16,8 @@ public:
     using Entry = std::pair<std::string_view, std::string_view>;
 
     IniFile() = default;
-    // Lines end at LF; a CR before it belongs to the line end. A file whose first line ends in
-    // CR LF is written back with CR LF throughout.
+    // Lines end at LF; a CR before it belongs to the line end, any other CR reads as a blank. A
+    // file whose first line ends in CR LF is written back with CR LF throughout.
     [[nodiscard]] static IniFile parse(std::string_view bytes);
     [[nodiscard]] std::string bytes() const;
 

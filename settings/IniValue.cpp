@@ -11,6 +11,10 @@ bool enclosedIn(std::string_view value, char quote) {
     return value.size() >= 2 && value.front() == quote && value.back() == quote;
 }
 
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
 std::string cut(std::string_view text) {
     return std::string(text.substr(0, IniValue::kMaxRead));
 }
@@ -86,6 +90,12 @@ std::string IniValue::quoted(std::string_view text) {
         }
     }
     return value + '"';
+}
+
+std::string IniValue::string(std::string_view text) {
+    const bool wouldChange = !text.empty() && (isBlank(text.front()) || isBlank(text.back()) ||
+                                               enclosedIn(text, '"') || enclosedIn(text, '\''));
+    return wouldChange ? "\"" + std::string(text) + "\"" : std::string(text);
 }
 
 } // namespace korvel::settings

@@ -20,6 +20,9 @@ public:
 
     // A plain string: a value enclosed in a matching pair of double or single quotes loses them.
     [[nodiscard]] static std::string readString(std::string_view value);
+    // A plain string as readString reads it back: in double quotes when blanks at its ends or a
+    // pair of quotes around it would otherwise be lost, else as it is.
+    [[nodiscard]] static std::string string(std::string_view text);
 
     // A quoted string: the text between the double quotes, each doubled double quote made single
     // again, its blanks kept. A value not enclosed in double quotes reads as a plain string.

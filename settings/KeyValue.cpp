@@ -175,7 +175,7 @@ std::string KeyValue::save(model::StationSettings& settings, const SettingsKey& 
     case ValueKind::Boolean:
         return flag(settings, key.where) ? "1" : "0";
     case ValueKind::String:
-        return text(settings, key.where);
+        return IniValue::string(text(settings, key.where));
     case ValueKind::Quoted:
         return IniValue::quoted(text(settings, key.where));
     }

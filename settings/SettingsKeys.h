@@ -22,7 +22,7 @@ inline constexpr std::array<std::string_view, 5> kSectionNames{"Config", "Genera
 enum class ValueKind : std::uint8_t {
     Integer, // decimal
     Boolean, // "1" or "0"
-    String,  // as it is; blanks at its ends are lost
+    String,  // as it is; in double quotes when blanks at its ends or quotes around it need them
     Quoted,  // in double quotes, inner double quotes doubled; blanks at its ends are kept
 };
 

@@ -37,6 +37,9 @@ TEST(IniFileTest, AKeyReadsFromItsOwnSectionWhateverSurroundsIt) {
         {"binary junk around", "\x00\xff\x01[Config\n]\x01=2\n\x7f\n[Config]\n\x00junk\nTop=9\n\xfe"s,
          "Config", "Top", "9"},
         {"a header with text after it", "[Config] ; main\nTop=4\n", "Config", "Top", "4"},
+        {"a CR inside a value reads as the blank a write makes of it", "[General]\nAF1=87.6\r\x02", "General",
+         "AF1", "87.6 \x02"},
+        {"a CR ending the last line", "[Config]\nTop=5\r", "Config", "Top", "5"},
     };
     for (const ReadCase& c : cases) {
         SCOPED_TRACE(c.name);

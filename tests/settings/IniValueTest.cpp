@@ -73,6 +73,20 @@ TEST(IniValueTest, AQuotedStringKeepsItsBlanksAndQuotes) {
     }
 }
 
+// Found by fuzzing: a plain string with blanks at its ends, or quotes around it, lost them when
+// saved and loaded again.
+TEST(IniValueTest, APlainStringReadsBackAsItWasWritten) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"plain", "plain"}, {"a \"b\" c", "a \"b\" c"}, {"", ""},     {"  `", "\"  `\""}, {"x\t", "\"x\t\""},
+        {"'x'", "\"'x'\""}, {"\"x\"", "\"\"x\"\""},     {"\"", "\""}, {" ", "\" \""},
+    };
+    for (const auto& [text, value] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(IniValue::string(text), value);
+        EXPECT_EQ(IniValue::readString(IniValue::string(text)), text);
+    }
+}
+
 TEST(IniValueTest, AtMost2047CharactersAreRead) {
     const std::string long_(5000, 'x');
     EXPECT_EQ(IniValue::readString(long_).size(), 2047u);

@@ -183,6 +183,18 @@ TEST_F(SettingsFileTest, EverySettingButTrafficAnnouncementComesBackFromTheFile)
     }
 }
 
+// Found by fuzzing: a lone CR in a value was kept on loading but saved as a blank.
+TEST_F(SettingsFileTest, AValueHoldingACarriageReturnLoadsBackAsItWasSaved) {
+    fakes::TempFolder::writeFile(path(), "[Config]\r\nTop=120\r\n[General]\r\nAF1=87.6\r\x02"s);
+    model::StationSettings first;
+    file.LoadRDSFN(first);
+    file.SaveRDSFN(first);
+    model::StationSettings second;
+    file.LoadRDSFN(second);
+    EXPECT_EQ(first.cell("SGAF", 0, 1), "87.6 \x02");
+    EXPECT_EQ(second.cell("SGAF", 0, 1), first.cell("SGAF", 0, 1));
+}
+
 TEST_F(SettingsFileTest, BlanksQuotesAndStepsComeBackExactly) {
     saveOf(changeEverySetting);
     model::StationSettings loaded;
@@ -534,7 +546,8 @@ TEST_F(SettingsFileTest, ALinkedSettingsFileIsWrittenWhereItLeads) {
     std::filesystem::create_symlink(temp / "elsewhere/korvel.rds", path());
     saveOf([](auto&) {});
     EXPECT_TRUE(std::filesystem::is_symlink(path()));
-    EXPECT_NE(fakes::TempFolder::readFile(temp / "elsewhere/korvel.rds").find("[Radiotext]"), std::string::npos);
+    EXPECT_NE(fakes::TempFolder::readFile(temp / "elsewhere/korvel.rds").find("[Radiotext]"),
+              std::string::npos);
 }
 
 // A save killed at any moment, as a power cut or kill -9 would, leaves the old file or the new
