@@ -424,6 +424,17 @@ TEST_F(SettingsFileTest, AHostileFileLoadsAndTheNextSaveIsClean) {
     }
 }
 
+// The data folder removed while the program runs (a cleaned home, a remounted share): the next
+// save makes it again and writes the whole file.
+TEST_F(SettingsFileTest, ADataFolderThatVanishedIsMadeAgain) {
+    saveOf([](auto& s) { s.setText("PSDEF", "OLD"); });
+    std::filesystem::remove_all(path().parent_path());
+    saveOf([](auto& s) { s.setText("PSDEF", "NEW"); });
+    model::StationSettings loaded;
+    file.LoadRDSFN(loaded);
+    EXPECT_EQ(loaded.text("PSDEF"), "NEW");
+}
+
 // --- A save that fails ------------------------------------------------------------------------
 
 class FailingSaveTest : public SettingsFileTest {
