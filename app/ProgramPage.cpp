@@ -2,11 +2,14 @@
 
 #include "ui_ProgramPage.h"
 
-#include <QComboBox>
 #include <QAbstractItemView>
+#include <QComboBox>
+#include <QFile>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QPainter>
+#include <filesystem>
+#include <system_error>
 
 namespace korvel::app {
 
@@ -44,9 +47,14 @@ void ProgramPage::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
+// Only a regular file: opening a named pipe or a device as a picture would block the window, at
+// start-up before it is even shown.
 void ProgramPage::showPicture(const QString& path) {
+    std::error_code unreadable;
     QPixmap picture;
-    if (path.isEmpty() || !picture.load(path)) {
+    if (path.isEmpty() ||
+        !std::filesystem::is_regular_file(QFile::encodeName(path).toStdString(), unreadable) ||
+        !picture.load(path)) {
         return;
     }
     m_picture = picture;
@@ -82,7 +90,8 @@ void ProgramPage::shapeFrequencyGrid() {
     grid->setColumnWidth(1, kFrequencyColumn_px);
     const int frame = 2 * grid->frameWidth();
     // One pixel to spare each way, so that selecting a row never scrolls the view.
-    grid->setFixedSize(kNumberColumn_px + kFrequencyColumn_px + frame + 1, kAfRows * kRowHeight_px + frame + 1);
+    grid->setFixedSize(kNumberColumn_px + kFrequencyColumn_px + frame + 1,
+                       kAfRows * kRowHeight_px + frame + 1);
     m_ui->CBAF->setFixedWidth(kAfEntryWidth_px);
 }
 

@@ -20,8 +20,13 @@
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using korvel::fakes::TempFolder;
 using korvel::tests::WindowHarness;
@@ -104,18 +109,19 @@ private slots:
     }
 
     void aTranslationFileChangesTaggedCaptionsAndHintsOnly() {
-        TempFolder::writeFile(m_temp->root() / "fennel.lng", "[TRANSLATIONS]\r\n"
-                                                         "Form1.BSEND1.Caption=&Senden\r\n"
-                                                         "Form1.BSEND1.Hint=Sendet alles~~an den Kodierer\r\n"
-                                                         "Form1.bstor1.caption=Sp\xe9ichern\r\n"
-                                                         "Form1.TSDPS1.Caption=Dyn. PS\r\n"
-                                                         "Form1.RGDPS1M.Caption=Modus\r\n"
-                                                         "Form1.LMHZ.Caption=untagged\r\n"
-                                                         "Form2.BREC1.Caption=other form\r\n"
-                                                         "Form1.BREC1.Color=clRed\r\n"
-                                                         "Form1.BREC1=no property\r\n"
-                                                         "[OTHER]\r\n"
-                                                         "Form1.MExit.Caption=other section\r\n");
+        TempFolder::writeFile(m_temp->root() / "fennel.lng",
+                              "[TRANSLATIONS]\r\n"
+                              "Form1.BSEND1.Caption=&Senden\r\n"
+                              "Form1.BSEND1.Hint=Sendet alles~~an den Kodierer\r\n"
+                              "Form1.bstor1.caption=Sp\xe9ichern\r\n"
+                              "Form1.TSDPS1.Caption=Dyn. PS\r\n"
+                              "Form1.RGDPS1M.Caption=Modus\r\n"
+                              "Form1.LMHZ.Caption=untagged\r\n"
+                              "Form2.BREC1.Caption=other form\r\n"
+                              "Form1.BREC1.Color=clRed\r\n"
+                              "Form1.BREC1=no property\r\n"
+                              "[OTHER]\r\n"
+                              "Form1.MExit.Caption=other section\r\n");
         WindowHarness harness({.programFolder = m_temp->root().string() + "/"});
         auto* send = harness.find<QPushButton>("BSEND1");
         QCOMPARE(send->text(), QString("&Senden"));
@@ -244,6 +250,31 @@ private slots:
             QCOMPARE(harness.window.windowFlags().testFlag(Qt::WindowStaysOnTopHint), onTop);
             QVERIFY(harness.window.isVisible());
         }
+    }
+
+    // A named pipe stored as the skin picture: opening it to read would wait for a writer for
+    // ever, and start-up with it, before the window is even shown. A writer that comes along
+    // later must find no reader waiting.
+    void aPipeStoredAsTheSkinPictureNeverHoldsUpStartUp() {
+        const std::string pipe = (m_temp->root() / "skin.png").string();
+        QVERIFY(::mkfifo(pipe.c_str(), 0600) == 0);
+        TempFolder::writeFile(m_file->folder() + korvel::settings::SettingsFile::kFileName,
+                              "[Config]\nLogoPicture=" + pipe + "\n");
+        std::atomic<bool> readerWaited = false;
+        std::thread writer([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+            const int fd = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+            readerWaited = fd >= 0; // opens only while a reader has the pipe open
+            if (fd >= 0) {
+                ::close(fd); // lets a blocked reader go, so that the test ends either way
+            }
+        });
+        {
+            WindowHarness harness({.file = m_file.get()});
+            QCOMPARE(harness.find<QLabel>("LImageFile")->text(), QString::fromStdString(pipe));
+        }
+        writer.join();
+        QVERIFY(!readerWaited);
     }
 
     void theSplashWindowIsSmallBorderlessOnTopAndCentred() {
