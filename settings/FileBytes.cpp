@@ -1,8 +1,10 @@
 #include "settings/FileBytes.h"
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
+#include <string_view>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -34,16 +36,46 @@ void syncFolder(const std::filesystem::path& folder) {
     }
 }
 
+constexpr std::string_view kTemporaryMark = ".new-";
+
 // A name no other file has, beside the target; O_EXCL makes sure of it.
 int createBeside(const std::filesystem::path& target, std::string& temporary) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = target.string() + ".new-" + std::to_string(::getpid()) + '-' + std::to_string(attempt);
+        temporary = target.string() + std::string(kTemporaryMark) + std::to_string(::getpid()) + '-' +
+                    std::to_string(attempt);
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
         if (fd >= 0 || errno != EEXIST) {
             return fd;
         }
     }
     return -1;
+}
+
+// The process that made a temporary file, from its name "<target>.new-<pid>-<attempt>"; 0 when
+// the name is not one of ours.
+pid_t maker(const std::string& name, const std::string& target) {
+    const std::string prefix = target + std::string(kTemporaryMark);
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) {
+        return 0;
+    }
+    pid_t pid = 0;
+    std::size_t at = prefix.size();
+    for (; at < name.size() && name[at] >= '0' && name[at] <= '9' && pid < 1'000'000'000; ++at) {
+        pid = pid * 10 + (name[at] - '0');
+    }
+    return at < name.size() && name[at] == '-' ? pid : 0;
+}
+
+// A save killed between creating its temporary file and the rename leaves that file behind;
+// the next save removes it once the process that made it is gone.
+void removeLeftovers(const std::filesystem::path& target) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(target.parent_path(), error)) {
+        const pid_t pid = maker(entry.path().string(), target.string());
+        if (pid > 0 && pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH) {
+            std::filesystem::remove(entry.path(), error);
+        }
+    }
 }
 
 // The file the path leads to, when it may be replaced: a regular file the user may write, or
@@ -106,6 +138,7 @@ bool FileBytes::replace(const std::string& path, const std::string& bytes) {
         return false;
     }
     syncFolder(target->parent_path());
+    removeLeftovers(*target);
     return true;
 }
 

@@ -13,11 +13,12 @@
 
 namespace korvel::fakes {
 
-// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+// A fresh folder under the system's temporary folder (or the given one), removed with everything in it at the
+// end.
 class TempFolder {
 public:
-    TempFolder() {
-        std::string name = (std::filesystem::temp_directory_path() / "korvel-XXXXXX").string();
+    explicit TempFolder(const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
+        std::string name = (base / "korvel-XXXXXX").string();
         if (mkdtemp(name.data()) == nullptr) {
             throw std::runtime_error("cannot create a temporary folder");
         }
@@ -28,8 +29,8 @@ public:
     ~TempFolder() {
         std::error_code ignored;
         // A test may have taken its rights away.
-        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
-                                     ignored);
+        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
         std::filesystem::remove_all(m_path, ignored);
     }
 

@@ -6,12 +6,16 @@
 #include "settings/SettingsKeys.h"
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -562,39 +566,78 @@ TEST_F(SettingsFileTest, ALinkedSettingsFileIsWrittenWhereItLeads) {
 }
 
 // A save killed at any moment, as a power cut or kill -9 would, leaves the old file or the new
-// one, whole.
-TEST_F(SettingsFileTest, AKilledSaveNeverLeavesABrokenFile) {
-    const Change first = [](auto& s) { s.setText("RT1", std::string(60, 'a')); };
-    const Change second = [](auto& s) {
-        s.setText("RT1", std::string(60, 'b'));
-        s.setText("RT2", "second");
+// one, whole: a loop of 1,000 saves, each of its own settings, killed at random moments.
+TEST_F(SettingsFileTest, AKilledLoopOfSavesNeverLeavesABrokenFile) {
+    constexpr int kSaves = 1000;
+    constexpr int kKills = 20;
+    const auto station = [](int save) {
+        return [save](model::StationSettings& s) {
+            s.setText("PSDEF", std::to_string(save));
+            s.setText("RT1",
+                      std::string(static_cast<std::size_t>(save % 64), static_cast<char>('a' + save % 26)));
+        };
     };
-    saveOf(second);
-    const std::string secondFile = saveOf(second);
-    const std::string firstFile = saveOf(first);
-    std::random_device seed;
-    const unsigned seedValue = seed();
-    std::mt19937 random(seedValue);
-    SCOPED_TRACE("seed " + std::to_string(seedValue));
-    for (int round = 0; round < 40; ++round) {
+    // A kill skips no flush that matters, so the loop runs in memory where it can: on a disk the
+    // flushes would make the test a minute long.
+    const fakes::TempFolder memory(
+        std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path());
+    const SettingsFile looped(ProgramFolder("/opt/studio/korvel"), {memory.root().string(), std::nullopt});
+    const std::filesystem::path target = memory / "studio/korvel.rds";
+    const auto onDisk = [&] { return fakes::TempFolder::readFile(target); };
+    // What save number n writes, made in a folder of its own.
+    const SettingsFile reference(ProgramFolder("/opt/studio/korvel"),
+                                 {(temp / "reference").string(), std::nullopt});
+    const auto expected = [&](int save) {
+        model::StationSettings settings;
+        station(save)(settings);
+        reference.SaveRDSFN(settings);
+        return fakes::TempFolder::readFile(temp / "reference/studio/korvel.rds");
+    };
+    const auto runSaves = [&](std::optional<useconds_t> killAfter) {
         const pid_t child = ::fork();
         if (child == 0) {
             try {
-                for (int save = 0;; ++save) {
+                for (int save = 0; save < kSaves; ++save) {
                     model::StationSettings settings;
-                    (save % 2 == 0 ? second : first)(settings);
-                    file.SaveRDSFN(settings);
+                    station(save)(settings);
+                    looped.SaveRDSFN(settings);
                 }
             } catch (...) {
                 ::_exit(1);
             }
+            ::_exit(0);
         }
-        ::usleep(std::uniform_int_distribution<useconds_t>(0, 20000)(random));
-        ::kill(child, SIGKILL);
-        ::waitpid(child, nullptr, 0);
-        const std::string now = saved();
-        ASSERT_TRUE(now == firstFile || now == secondFile)
-            << "round " << round << ": " << now.size() << " bytes";
+        int status = 0;
+        if (killAfter) {
+            ::usleep(*killAfter);
+            ::kill(child, SIGKILL);
+        }
+        ::waitpid(child, &status, 0);
+        return status;
+    };
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(runSaves(std::nullopt), 0);
+    const auto whole =
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+    ASSERT_EQ(onDisk(), expected(kSaves - 1));
+
+    std::random_device seed;
+    const unsigned seedValue = seed();
+    std::mt19937 random(seedValue);
+    SCOPED_TRACE("seed " + std::to_string(seedValue));
+    for (int kill = 0; kill < kKills; ++kill) {
+        runSaves(
+            std::uniform_int_distribution<useconds_t>(0, static_cast<useconds_t>(whole.count()))(random));
+        const std::string now = onDisk();
+        const std::size_t number = now.find("DefaultPS=");
+        ASSERT_NE(number, std::string::npos) << "kill " << kill << ": " << now.size() << " bytes";
+        const int save = std::atoi(now.c_str() + number + std::string_view("DefaultPS=\"").size());
+        ASSERT_EQ(now, expected(save)) << "kill " << kill << " after save " << save;
+    }
+    model::StationSettings last;
+    looped.SaveRDSFN(last);
+    for (const auto& entry : std::filesystem::directory_iterator(target.parent_path())) {
+        EXPECT_EQ(entry.path().filename(), "korvel.rds") << "the killed saves' files are cleared";
     }
 }
 
