@@ -10,9 +10,12 @@
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <memory>
+#include <random>
+#include <sys/stat.h>
 
 using korvel::app::ProgramEntry;
 using korvel::fakes::TempFolder;
@@ -116,6 +119,39 @@ private slots:
         QVERIFY(stop(next, SIGTERM));
     }
 
+    // Files the program reads that a broken disk, a careless operator or playout software can
+    // leave as anything: the program starts, keeps running and saves on the way out.
+    void hostileFilesNeitherStopNorHangTheProgram_data() {
+        QTest::addColumn<QString>("role");
+        QTest::addColumn<QString>("kind");
+        for (const char* role : {"translation", "skin", "source"}) {
+            for (const char* kind : {"binary", "huge", "pipe", "loop", "device"}) {
+                QTest::newRow(QByteArray(role).append(' ').append(kind).constData()) << role << kind;
+            }
+        }
+    }
+    void hostileFilesNeitherStopNorHangTheProgram() {
+        QFETCH(QString, role);
+        QFETCH(QString, kind);
+        const fs::path hostile =
+            role == "translation" ? m_temp->root() / "studio/fennel.lng" : m_temp->root() / "files/hostile";
+        makeHostile(hostile, kind);
+        const std::string name = hostile.string();
+        TempFolder::writeFile(dataFile("studio"),
+                              role == "skin" ? "[Config]\nLogoPicture=" + name + "\n"
+                              : role == "source"
+                                  ? "[DPS1]\nEnabled=1\nFromFile=1\nReadFrom=1\nSourceFile=" + name +
+                                        "\n[Radiotext]\nEnabled=1\nFromFile=1\nSourceFile=" + name + "\n"
+                                  : std::string("[Config]\n"));
+        QProcess* program = start("studio");
+        QVERIFY(waitForLock(program, "studio"));
+        QTest::qWait(2500); // the text sources are polled every second
+        QCOMPARE(program->state(), QProcess::Running);
+        QVERIFY(stop(program, SIGTERM));
+        const std::string saved = TempFolder::readFile(dataFile("studio"));
+        QVERIFY2(saved.find("[Radiotext]") != std::string::npos, "the whole file is saved");
+    }
+
     void theRefusalIsAnErrorBoxOfItsOwn() {
         const korvel::tests::MessageGuard messages;
         QString caption;
@@ -182,6 +218,27 @@ private:
         ::kill(static_cast<pid_t>(process->processId()), signal);
         return process->waitForFinished(10000) && process->exitStatus() == QProcess::NormalExit &&
                process->exitCode() == 0;
+    }
+
+    // binary: random bytes; huge: 200 MB; pipe: a FIFO nobody writes; loop: a link to itself;
+    // device: a link to a device that never ends.
+    static void makeHostile(const fs::path& file, const QString& kind) {
+        fs::create_directories(file.parent_path());
+        if (kind == "binary") {
+            std::string bytes(65536, '\0');
+            std::mt19937 random(12);
+            std::generate(bytes.begin(), bytes.end(), [&] { return static_cast<char>(random()); });
+            TempFolder::writeFile(file, bytes);
+        } else if (kind == "huge") {
+            TempFolder::writeFile(file, "Title\r\n");
+            fs::resize_file(file, 200ULL << 20U);
+        } else if (kind == "pipe") {
+            QVERIFY(::mkfifo(file.c_str(), 0600) == 0);
+        } else if (kind == "loop") {
+            fs::create_symlink(file.filename(), file);
+        } else {
+            fs::create_symlink("/dev/zero", file);
+        }
     }
 
     [[nodiscard]] QString path(const std::string& name) const {
