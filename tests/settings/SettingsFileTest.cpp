@@ -514,24 +514,30 @@ TEST_F(FailingSaveTest, ADataFolderThatCannotBeMadeIsReported) {
 }
 
 // Run in a child process that is not the superuser, whom no file mode stops.
-TEST_F(FailingSaveTest, AReadOnlyFileIsNotReplaced) {
-    std::filesystem::permissions(path().parent_path(), std::filesystem::perms::all);
-    std::filesystem::permissions(temp.root(), std::filesystem::perms::all);
-    std::filesystem::permissions(path(), std::filesystem::perms::owner_read |
-                                             std::filesystem::perms::group_read |
-                                             std::filesystem::perms::others_read);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
-            ::_exit(2);
+TEST_F(FailingSaveTest, AReadOnlyFileOrFolderIsNotReplaced) {
+    using std::filesystem::perms;
+    constexpr perms kReadOnly = perms::owner_read | perms::group_read | perms::others_read;
+    constexpr perms kReadOnlyFolder = kReadOnly | perms::owner_exec | perms::group_exec | perms::others_exec;
+    const std::filesystem::path folder = path().parent_path();
+    for (const bool wholeFolder : {false, true}) {
+        SCOPED_TRACE(wholeFolder ? "read-only folder" : "read-only file");
+        std::filesystem::permissions(temp.root(), perms::all);
+        std::filesystem::permissions(folder, wholeFolder ? kReadOnlyFolder : perms::all);
+        std::filesystem::permissions(path(), wholeFolder ? perms::all : kReadOnly);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+                ::_exit(2);
+            }
+            expectRefused();
+            ::_exit(::testing::Test::HasFailure() ? 1 : 0);
         }
-        expectRefused();
-        ::_exit(::testing::Test::HasFailure() ? 1 : 0);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        std::filesystem::permissions(folder, perms::owner_all);
+        expectOldFileWhole();
     }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    expectOldFileWhole();
 }
 
 // A pipe in the settings file's place would wait for a writer for ever.
