@@ -42,6 +42,21 @@ std::string oneLine(std::string_view value) {
     return line;
 }
 
+std::string lowered(std::string_view text) {
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), lower);
+    return out;
+}
+
+// The key of a key line, before its first "="; nullopt for any other line.
+std::optional<std::string_view> keyOf(std::string_view line) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return trimmed(line.substr(0, equals));
+}
+
 } // namespace
 
 IniFile IniFile::parse(std::string_view bytes) {
@@ -62,113 +77,108 @@ IniFile IniFile::parse(std::string_view bytes) {
         // read and written back reads the same again.
         std::string text(line);
         std::replace(text.begin(), text.end(), '\r', ' ');
-        file.m_lines.push_back({text, sectionName(text)});
+        std::optional<std::string> section = sectionName(text);
+        file.m_lines.insert(file.fileEnd(), {std::move(text), std::move(section)});
         bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(end + 1);
     }
+    file.indexLines();
     return file;
+}
+
+std::string IniFile::folded(std::string_view section, std::string_view key) {
+    return std::to_string(section.size()) + ':' + lowered(section) + lowered(key);
+}
+
+void IniFile::indexLines() {
+    std::string section;            // the folded name of the section the lines are in
+    Position* sectionEnd = nullptr; // of the section the lines are in, when it is the first of its name
+    bool inSection = false;
+    for (auto line = m_lines.begin(); line != fileEnd(); ++line) {
+        if (line->section) {
+            section = folded(*line->section);
+            const auto [end, first] = m_sectionEnds.emplace(section, std::next(line));
+            sectionEnd = first ? &end->second : nullptr;
+            inSection = true;
+            continue;
+        }
+        const std::optional<std::string_view> key = keyOf(line->text);
+        if (inSection && key) {
+            m_keys[section + lowered(*key)].push_back(line);
+        }
+        if (sectionEnd != nullptr && !trimmed(line->text).empty()) {
+            *sectionEnd = std::next(line);
+        }
+    }
+    for (const auto& [name, end] : m_sectionEnds) {
+        if (end == fileEnd()) {
+            m_endsAtFileEnd = name;
+        }
+    }
+}
+
+void IniFile::appendSection(std::string_view section) {
+    const Position header =
+        m_lines.insert(fileEnd(), {'[' + std::string(section) + ']', std::string(section)});
+    if (m_endsAtFileEnd) {
+        m_sectionEnds[*m_endsAtFileEnd] = header;
+    }
+    m_endsAtFileEnd = folded(section);
+    m_sectionEnds.emplace(*m_endsAtFileEnd, fileEnd());
 }
 
 std::string IniFile::bytes() const {
     const std::string_view lineEnd = m_crlf ? "\r\n" : "\n";
     std::string out;
-    for (const Line& line : m_lines) {
-        out += line.text;
+    for (auto line = m_lines.begin(); line != std::prev(m_lines.end()); ++line) {
+        out += line->text;
         out += lineEnd;
     }
     return out;
 }
 
-template <typename Visit> void IniFile::forEachKey(std::string_view section, Visit visit) const {
-    bool inSection = false;
-    for (std::size_t index = 0; index < m_lines.size(); ++index) {
-        const Line& line = m_lines[index];
-        if (line.section) {
-            inSection = sameName(*line.section, section);
-            continue;
-        }
-        const std::size_t equals = line.text.find('=');
-        if (!inSection || equals == std::string::npos) {
-            continue;
-        }
-        const std::string_view text = line.text;
-        if (!visit(index, trimmed(text.substr(0, equals)), text.substr(equals + 1))) {
-            return;
-        }
-    }
-}
-
-std::optional<std::size_t> IniFile::find(std::string_view section, std::string_view key) const {
-    std::optional<std::size_t> found;
-    forEachKey(section, [&](std::size_t index, std::string_view name, std::string_view) {
-        if (sameName(name, key)) {
-            found = index;
-        }
-        return !found;
-    });
-    return found;
-}
-
 std::optional<std::string_view> IniFile::value(std::string_view section, std::string_view key) const {
-    const std::optional<std::size_t> index = find(section, key);
-    if (!index) {
+    const auto lines = m_keys.find(folded(section, key));
+    if (lines == m_keys.end()) {
         return std::nullopt;
     }
-    const std::string_view text = m_lines[*index].text;
+    const std::string_view text = lines->second.front()->text;
     return trimmed(text.substr(text.find('=') + 1));
 }
 
 std::vector<IniFile::Entry> IniFile::entries(std::string_view section) const {
     std::vector<Entry> all;
-    forEachKey(section, [&](std::size_t, std::string_view key, std::string_view value) {
-        all.emplace_back(key, value);
-        return true;
-    });
+    bool inSection = false;
+    for (auto line = m_lines.begin(); line != std::prev(m_lines.end()); ++line) {
+        if (line->section) {
+            inSection = sameName(*line->section, section);
+            continue;
+        }
+        const std::size_t equals = line->text.find('=');
+        if (inSection && equals != std::string::npos) {
+            const std::string_view text = line->text;
+            all.emplace_back(trimmed(text.substr(0, equals)), text.substr(equals + 1));
+        }
+    }
     return all;
-}
-
-std::optional<std::size_t> IniFile::endOfSection(std::string_view section) const {
-    const auto header = std::find_if(m_lines.begin(), m_lines.end(), [section](const Line& line) {
-        return line.section && sameName(*line.section, section);
-    });
-    if (header == m_lines.end()) {
-        return std::nullopt;
-    }
-    std::size_t end = static_cast<std::size_t>(header - m_lines.begin()) + 1;
-    for (std::size_t index = end; index < m_lines.size() && !m_lines[index].section; ++index) {
-        if (!trimmed(m_lines[index].text).empty()) {
-            end = index + 1;
-        }
-    }
-    return end;
-}
-
-void IniFile::dropLaterLines(std::size_t first, std::string_view section, std::string_view key) {
-    std::vector<std::size_t> later;
-    forEachKey(section, [&](std::size_t index, std::string_view name, std::string_view) {
-        if (index >= first && sameName(name, key)) {
-            later.push_back(index);
-        }
-        return true;
-    });
-    for (auto index = later.rbegin(); index != later.rend(); ++index) {
-        m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(*index));
-    }
 }
 
 void IniFile::write(std::string_view section, std::string_view key, std::string_view value) {
     std::string text = std::string(key) + '=' + oneLine(value);
-    if (const std::optional<std::size_t> index = find(section, key)) {
-        m_lines[*index].text = std::move(text);
-        dropLaterLines(*index + 1, section, key);
+    std::vector<Position>& lines = m_keys[folded(section, key)];
+    if (!lines.empty()) {
+        lines.front()->text = std::move(text);
+        for (auto later = std::next(lines.begin()); later != lines.end(); ++later) {
+            m_lines.erase(*later);
+        }
+        lines.resize(1);
         return;
     }
-    if (const std::optional<std::size_t> end = endOfSection(section)) {
-        m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(*end),
-                       Line{std::move(text), std::nullopt});
-        return;
+    auto end = m_sectionEnds.find(folded(section));
+    if (end == m_sectionEnds.end()) {
+        appendSection(section);
+        end = m_sectionEnds.find(folded(section));
     }
-    m_lines.push_back({'[' + std::string(section) + ']', std::string(section)});
-    m_lines.push_back({std::move(text), std::nullopt});
+    lines.push_back(m_lines.insert(end->second, Line{std::move(text), std::nullopt}));
 }
 
 } // namespace korvel::settings
