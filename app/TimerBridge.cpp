@@ -1,12 +1,14 @@
 #include "app/TimerBridge.h"
 
 #include <QDateTime>
+#include <algorithm>
 
 namespace korvel::app {
 
 TimerBridge::TimerBridge(model::StationSettings& settings, ControlEvents& events, QObject* parent)
     : QObject(parent)
-    , m_settings(settings) {
+    , m_settings(settings)
+    , m_speedUp(qEnvironmentVariableIntValue(kSpeedUpVariable)) {
     for (const model::ControlName name : model::ControlName::all()) {
         if (name.kind() != model::Kind::Timer) {
             continue;
@@ -38,6 +40,13 @@ std::chrono::milliseconds TimerBridge::untilNextMultiple(qint64 now_ms, std::chr
     return std::chrono::milliseconds(period - now_ms % period);
 }
 
+std::chrono::milliseconds TimerBridge::scaled(std::chrono::milliseconds interval, int speedUp) {
+    if (speedUp <= 1) {
+        return interval;
+    }
+    return std::max(std::chrono::milliseconds(1), interval / speedUp);
+}
+
 void TimerBridge::aim(Entry& entry) {
     entry.timer->start(
         untilNextMultiple(QDateTime::currentMSecsSinceEpoch(), m_settings.interval(entry.name)));
@@ -53,7 +62,7 @@ void TimerBridge::follow(Entry& entry) {
         }
         return;
     }
-    const auto interval = m_settings.interval(entry.name);
+    const auto interval = scaled(m_settings.interval(entry.name), m_speedUp);
     if (entry.timer->intervalAsDuration() != interval) {
         entry.timer->setInterval(interval); // a running timer starts its new period now
     }

@@ -1,4 +1,5 @@
 #include "WindowHarness.h"
+#include "app/TimerBridge.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -120,6 +121,19 @@ private slots:
             others << painted->objectName();
         }
         QVERIFY2(others.isEmpty(), qPrintable("also painted: " + others.join(", ")));
+    }
+
+    // The long-run test's accelerated timers: set before the window starts.
+    void aSpeedUpFromTheEnvironmentRunsThePeriodicTimersFaster() {
+        m_harness.reset();
+        qputenv(korvel::app::TimerBridge::kSpeedUpVariable, "60");
+        m_harness = std::make_unique<WindowHarness>();
+        qunsetenv(korvel::app::TimerBridge::kSpeedUpVariable);
+        auto& settings = m_harness->panel.settings();
+        settings.setFlag("CBRTEN", true);
+        settings.setFlag("RTSA", true);
+        QCOMPARE(m_harness->window.findChild<QTimer*>("Timer2")->interval(), 5 * 1000);
+        QCOMPARE(m_harness->window.findChild<QTimer*>("Timer1")->interval(), 3000 / 60);
     }
 
     void rotationTimerFollowsItsControls() {

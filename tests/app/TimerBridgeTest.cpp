@@ -20,5 +20,20 @@ TEST(TimerBridgeTest, AWallClockTimerAimsAtTheNextMultipleOfItsInterval) {
     }
 }
 
+TEST(TimerBridgeTest, ASpeedUpDividesAPeriodicIntervalDownToOneMillisecond) {
+    struct Case {
+        long long interval_ms;
+        int speedUp;
+        long long scaled_ms;
+    };
+    const Case cases[] = {{60000, 0, 60000}, {60000, 1, 60000}, {60000, -5, 60000},
+                          {60000, 60, 1000}, {500, 1000, 1},    {3000, 7, 428}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(TimerBridge::scaled(std::chrono::milliseconds(c.interval_ms), c.speedUp).count(),
+                  c.scaled_ms)
+            << c.interval_ms << " / " << c.speedUp;
+    }
+}
+
 } // namespace
 } // namespace korvel::app
