@@ -8,6 +8,8 @@ namespace korvel::app {
 // captions fit its width without scroll buttons, and combo boxes that drop down a scrolling
 // list of at most their maxVisibleItems rows, opened at the current entry. Some styles drop
 // down a menu of every entry instead, which for the 258 ports is as tall as the screen.
+// Group box frames are drawn here as the portable style draws them, but without its picture
+// file: reading the first image file made Qt load every image format plugin.
 class CompactStyle : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
@@ -16,6 +18,8 @@ public:
                     const QWidget* widget = nullptr) const override;
     int styleHint(StyleHint hint, const QStyleOption* option = nullptr, const QWidget* widget = nullptr,
                   QStyleHintReturn* returnData = nullptr) const override;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override;
 };
 
 } // namespace korvel::app

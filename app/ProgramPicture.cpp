@@ -1,6 +1,7 @@
 #include "app/ProgramPicture.h"
 
 #include <QPen>
+#include <QPixmap>
 #include <QPolygonF>
 #include <array>
 
@@ -18,6 +19,7 @@ constexpr double kTipRadius = 2.5;
 constexpr std::array kWaveRadii{6.0, 10.5, 15.0};
 constexpr int kWaveSpan_deg = 70;
 constexpr int kSixteenths = 16; // Qt measures arcs in sixteenths of a degree
+constexpr std::array kIconSizes_px{16, 32, 48, 64};
 const QColor kBackground(0x1c, 0x2a, 0x48);
 const QColor kMast(0xe8, 0xe8, 0xe8);
 const QColor kWaves(0xff, 0xd2, 0x3c);
@@ -47,6 +49,18 @@ void ProgramPicture::paint(QPainter& painter, const QRect& area) {
         painter.drawArc(circle, (180 - kWaveSpan_deg / 2) * kSixteenths, kWaveSpan_deg * kSixteenths);
     }
     painter.restore();
+}
+
+QIcon ProgramPicture::icon() {
+    QIcon icon;
+    for (const int size_px : kIconSizes_px) {
+        QPixmap pixmap(size_px, size_px);
+        QPainter painter(&pixmap);
+        paint(painter, QRect(0, 0, size_px, size_px));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 } // namespace korvel::app

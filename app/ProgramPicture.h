@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QPainter>
 #include <QRect>
 
@@ -10,6 +11,8 @@ namespace korvel::app {
 class ProgramPicture {
 public:
     static void paint(QPainter& painter, const QRect& area);
+    // The picture as the window's and the tray's icon.
+    [[nodiscard]] static QIcon icon();
 };
 
 } // namespace korvel::app

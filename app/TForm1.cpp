@@ -1,15 +1,17 @@
 #include "app/TForm1.h"
 
+#include "app/ButtonIcons.h"
 #include "app/CompactStyle.h"
 #include "app/DesignedPage.h"
 #include "app/DynamicPsPage.h"
 #include "app/ProgramPage.h"
+#include "app/ProgramPicture.h"
 #include "app/SourceWatch.h"
 #include "app/TabOrder.h"
 #include "app/TimerBridge.h"
+#include "app/Translation.h"
 #include "app/TrayIcon.h"
 #include "app/WindowPreferences.h"
-#include "app/Translation.h"
 #include "settings/FileBytes.h"
 #include "ui_HardwarePage.h"
 #include "ui_PreferencesPage.h"
@@ -26,6 +28,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QScreen>
@@ -98,9 +101,10 @@ TForm1::TForm1(Panel& panel, QWidget* parent)
     addPages();
     addStatusText();
     compactControls();
-    m_ui->BSEND1->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
-    m_ui->BSTOR1->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    m_ui->BREC1->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
+    setWindowIcon(ProgramPicture::icon());
+    m_ui->BSEND1->setIcon(ButtonIcons::make(ButtonIcons::Picture::Send));
+    m_ui->BSTOR1->setIcon(ButtonIcons::make(ButtonIcons::Picture::Store));
+    m_ui->BREC1->setIcon(ButtonIcons::make(ButtonIcons::Picture::Read));
     connect(m_ui->MExit, &QPushButton::clicked, this, &TForm1::Exit1Click);
     connect(m_ui->GBHELP, &QPushButton::clicked, this, &TForm1::GBHELPClick);
     m_binder.bindTree(this);
@@ -253,6 +257,9 @@ void TForm1::compactControls() {
         combo->setStyle(compact);
         // The forms built the drop-down list under the menu style, which hides its scroll bar.
         combo->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
+    for (QGroupBox* box : findChildren<QGroupBox*>()) {
+        box->setStyle(compact);
     }
 }
 

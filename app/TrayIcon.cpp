@@ -1,7 +1,6 @@
 #include "app/TrayIcon.h"
 
 #include <QApplication>
-#include <QStyle>
 
 namespace korvel::app {
 
@@ -19,8 +18,7 @@ TrayIcon::TrayIcon(model::StationSettings& settings, ControlEvents& events, QWid
     QAction* exit = addEntry("Exit1", "Exit");
     disconnect(exit, &QAction::triggered, nullptr, nullptr);
     connect(exit, &QAction::triggered, window, &QWidget::close);
-    m_icon.setIcon(window->windowIcon().isNull() ? window->style()->standardIcon(QStyle::SP_DriveNetIcon)
-                                                 : window->windowIcon());
+    m_icon.setIcon(window->windowIcon());
     m_icon.setToolTip("Korvel");
     m_icon.setContextMenu(m_menu);
     connect(&m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {

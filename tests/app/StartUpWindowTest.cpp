@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -50,6 +51,21 @@ private slots:
     void cleanup() {
         m_file.reset();
         m_temp.reset();
+    }
+
+    // Kept first: a later test loads a picture, and with it the plugins.
+    void theWindowStartsWithoutLoadingImagePlugins() {
+        WindowHarness harness({.file = m_file.get()});
+        harness.window.show();
+        QCoreApplication::processEvents();
+        QFile maps("/proc/self/maps");
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        const QByteArray mapped = maps.readAll();
+        QVERIFY2(!mapped.contains("/imageformats/"), "an image format plugin was loaded");
+        for (const char* button : {"BSEND1", "BSTOR1", "BREC1"}) {
+            QVERIFY2(!harness.find<QPushButton>(button)->icon().isNull(), button);
+        }
+        QVERIFY(!harness.window.windowIcon().isNull());
     }
 
     void aSettingChangedInTheWindowSurvivesARestart() {

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QIcon>
+
+namespace korvel::app {
+
+// The pictures of the main buttons, drawn rather than taken from the style: the style's own are
+// image files, and the first of them made Qt load every image format plugin during start-up.
+class ButtonIcons {
+public:
+    enum class Picture { Send, Store, Read };
+
+    [[nodiscard]] static QIcon make(Picture picture);
+};
+
+} // namespace korvel::app
