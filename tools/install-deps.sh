@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth
+    rst2pdf
 )
 
 sudo=""
