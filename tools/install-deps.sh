@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth
     rst2pdf
+    dpkg-dev file lintian xdotool
 )
 
 sudo=""
