@@ -33,7 +33,6 @@ public:
 
     // The executable's folder, or an installed program's share folder, with a trailing separator.
     [[nodiscard]] const std::string& path() const { return m_path; }
-    [[nodiscard]] bool installed() const { return m_installed; }
     // The innermost folder's name; empty when the program sits in the root folder.
     [[nodiscard]] std::string name() const;
     // The folder's name, or the product name when it is empty or holds a ":".

@@ -14,7 +14,8 @@ fi
 echo "lintian $deb"
 lintian --fail-on error --tag-display-limit 0 "$deb"
 
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$deb" >/dev/null
+# With its recommendations: the Help button needs xdg-open and a PDF viewer.
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --install-recommends "$deb" >/dev/null
 installed_files=$(dpkg-query -L korvel)
 
 home=$(mktemp -d)
