@@ -67,5 +67,6 @@ done <<<"$installed_files"
 for folder in /usr/lib/korvel /usr/share/korvel /usr/share/doc/korvel; do
     [ ! -e "$folder" ] || { echo "left behind: $folder" >&2; left=1; }
 done
-[ "$left" -eq 0 ] && echo "removed: nothing of the package is left under /usr"
 $sudo dpkg -P korvel >/dev/null # its maintainer scripts too, so the machine is as it was
+[ "$left" -eq 0 ] || exit 1
+echo "removed: nothing of the package is left under /usr"
