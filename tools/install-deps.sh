@@ -8,6 +8,8 @@ packages=(
     qt6-base-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth
+    rst2pdf
+    dpkg-dev file lintian xdotool
 )
 
 sudo=""

@@ -1,6 +1,7 @@
 #include "WindowHarness.h"
 #include "app/TForm2.h"
 #include "fakes/TempFolder.h"
+#include "settings/IniFile.h"
 #include "settings/ProgramFolder.h"
 #include "settings/SettingsFile.h"
 
@@ -149,6 +150,34 @@ private slots:
         QCOMPARE(harness.find<QLabel>("LMHZ")->text(), QString("MHz"));
         QCOMPARE(harness.find<QPushButton>("BREC1")->text(), QString("&Read"));
         QCOMPARE(harness.find<QPushButton>("MExit")->text(), QString("Save and E&xit"));
+    }
+
+    // The German translation shipped with the program: every line reaches a tagged component,
+    // and its Windows-1252 letters arrive as such.
+    void theGermanTranslationFileGivesGermanCaptions() {
+        const std::string bytes = TempFolder::readFile(KORVEL_GERMAN_TRANSLATION);
+        QVERIFY(!bytes.empty());
+        TempFolder::writeFile(m_temp->root() / "fennel.lng", bytes);
+        WindowHarness harness({.programFolder = m_temp->root().string() + "/"});
+
+        const auto file = korvel::settings::IniFile::parse(bytes);
+        const auto entries = file.entries("TRANSLATIONS");
+        QVERIFY(entries.size() > 100);
+        for (const auto& entry : entries) {
+            const QStringList key = QString::fromStdString(std::string(entry.first)).split('.');
+            QCOMPARE(key.size(), 3);
+            QCOMPARE(key[0], QString("Form1"));
+            const auto* component = harness.window.findChild<QObject*>(key[1]);
+            QVERIFY2(component != nullptr && component->property("tag").toInt() > 0, qPrintable(key[1]));
+        }
+        QCOMPARE(harness.find<QPushButton>("BSEND1")->text(), QString("&Senden"));
+        QCOMPARE(harness.find<QPushButton>("BSEND1")->toolTip(),
+                 QString("Sendet alle Daten an den RDS-Coder"));
+        QCOMPARE(harness.find<QCheckBox>("CBHPRI")->text(), QString::fromUtf8("Hohe Priorit\u00e4t"));
+        QCOMPARE(harness.find<QGroupBox>("GBD1PR")->title(), QString::fromUtf8("Pr\u00e4fix"));
+        auto* pages = harness.find<QTabWidget>("PageControl1");
+        QCOMPARE(pages->tabText(pages->indexOf(harness.find<QWidget>("MPreferences"))),
+                 QString("&Einstellungen"));
     }
 
     // The components a translation may reach, by name; all others keep tag 0.

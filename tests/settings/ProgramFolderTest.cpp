@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace korvel::settings {
 namespace {
@@ -61,6 +62,67 @@ TEST(ProgramFolderTest, AMissingDataFolderIsMadeWithItsParents) {
     EXPECT_FALSE(std::filesystem::exists(temp / "new/share/alpha")) << "looking does not make it";
     EXPECT_EQ(program.dataFolder(environment, true), (temp / "new/share/alpha/").string());
     EXPECT_TRUE(std::filesystem::is_directory(temp / "new/share/alpha"));
+}
+
+struct InstalledCase {
+    const char* name;
+    const char* executable;
+    std::vector<const char*> folders; // made under the temporary root
+    const char* path;                 // under the temporary root
+    const char* title;
+    const char* dataFolder;
+};
+
+TEST(ProgramFolderTest, AnInstalledProgramIsNamedAfterItsShareFolder) {
+    const InstalledCase cases[] = {
+        {"installed",
+         "usr/bin/korvel",
+         {"usr/lib/korvel", "usr/share/korvel"},
+         "usr/share/korvel/",
+         "Korvel",
+         "/x/data/korvel/"},
+        {"under another prefix",
+         "opt/k/bin/korvel",
+         {"opt/k/lib/korvel", "opt/k/share/korvel"},
+         "opt/k/share/korvel/",
+         "Korvel",
+         "/x/data/korvel/"},
+        {"no share folder: a folder named bin",
+         "usr/bin/korvel",
+         {"usr/lib/korvel"},
+         "usr/bin/",
+         "bin",
+         "/x/data/bin/"},
+        {"no library folder: a folder named bin",
+         "usr/bin/korvel",
+         {"usr/share/korvel"},
+         "usr/bin/",
+         "bin",
+         "/x/data/bin/"},
+        {"not in a bin folder",
+         "usr/sbin/korvel",
+         {"usr/lib/korvel", "usr/share/korvel"},
+         "usr/sbin/",
+         "sbin",
+         "/x/data/sbin/"},
+        {"the build folder",
+         "build/app/korvel",
+         {"build/lib/korvel", "build/share/korvel"},
+         "build/app/",
+         "app",
+         "/x/data/app/"},
+    };
+    for (const InstalledCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fakes::TempFolder temp;
+        for (const char* folder : c.folders) {
+            std::filesystem::create_directories(temp / folder);
+        }
+        const ProgramFolder program((temp / c.executable).string());
+        EXPECT_EQ(program.path(), (temp / c.path).string());
+        EXPECT_EQ(program.title(), c.title);
+        EXPECT_EQ(program.dataFolder({"/x/data", std::nullopt}, false), c.dataFolder);
+    }
 }
 
 } // namespace
