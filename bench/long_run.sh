@@ -6,7 +6,8 @@
 # and CPU; at the end it fails when the handles grew or the memory grew by more than
 # ALLOWED_GROWTH_KB after the first WARM_UP_MINUTES.
 # Needs the build and the packages xvfb, xauth and xdotool.
-# Environment: RUN_SECONDS (3600), SPEEDUP (20), WARM_UP_MINUTES (5), ALLOWED_GROWTH_KB (1024).
+# Environment: RUN_SECONDS (3600), SPEEDUP (20), WARM_UP_MINUTES (5), ALLOWED_GROWTH_KB (1024),
+# PROGRAM (build/app/korvel: a copy elsewhere keeps running while the build changes).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,17 +19,19 @@ run_seconds=${RUN_SECONDS:-3600}
 speedup=${SPEEDUP:-20}
 warm_up=${WARM_UP_MINUTES:-5}
 allowed_growth=${ALLOWED_GROWTH_KB:-1024}
+program=${PROGRAM:-build/app/korvel}
+data_folder=$(basename "$(dirname "$(realpath "$program")")") # named after the program's folder
 ticks_per_second=$(getconf CLK_TCK)
 pid=""
 work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 export HOME="$work" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/run" KXIO_IMAGE="$work/encoder.img"
 export KORVEL_TIMER_SPEEDUP="$speedup"
-mkdir -p "$XDG_RUNTIME_DIR" "$XDG_DATA_HOME/app" "$work/playout" && chmod 700 "$XDG_RUNTIME_DIR"
+mkdir -p "$XDG_RUNTIME_DIR" "$XDG_DATA_HOME/$data_folder" "$work/playout" && chmod 700 "$XDG_RUNTIME_DIR"
 
 # Connected to COM1 of the stand-in, clock time started, the preview scrolling, both sources
 # read from files and sent on every change, the radiotext rotating every (accelerated) minute.
-cat >"$XDG_DATA_HOME/app/korvel.rds" <<EOF
+cat >"$XDG_DATA_HOME/$data_folder/korvel.rds" <<EOF
 [Config]
 Hardware=1
 Port=2
@@ -69,7 +72,7 @@ sample() { # prints: resident KiB, handles, threads, CPU ms
 }
 
 write_titles 0
-build/app/korvel >"$work/korvel.log" 2>&1 &
+"$program" >"$work/korvel.log" 2>&1 &
 pid=$!
 sleep 3
 xdotool search --onlyvisible --name "^Korvel" mousemove --window %1 90 12 click 1 # the preview's page
@@ -103,7 +106,7 @@ growth=$((rss_at[last] - rss_at[first]))
 echo "resident memory from minute $first to $last: ${rss_at[first]} -> ${rss_at[last]} KiB (${growth} KiB)"
 echo "handles from minute 1 to $last: ${fds_at[1]} -> ${fds_at[last]}"
 echo "exit status after SIGTERM: $status"
-grep -q "Artist" "$XDG_DATA_HOME/app/korvel.rds" || { echo "the titles never reached the program" >&2; exit 1; }
+grep -q "Artist" "$XDG_DATA_HOME/$data_folder/korvel.rds" || { echo "the titles never reached the program" >&2; exit 1; }
 if ((growth > allowed_growth || fds_at[last] > fds_at[1] || status != 0)); then
     echo "FAILED" >&2
     exit 1
