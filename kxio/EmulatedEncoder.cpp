@@ -24,10 +24,6 @@ constexpr std::array kDefaultFills{
 // clang-format on
 static_assert(kDefaultFills.size() == 2);
 
-constexpr std::size_t index(Register reg) {
-    return static_cast<std::size_t>(reg);
-}
-
 constexpr std::uint8_t bit(StatusBit b, bool on) {
     return on ? static_cast<std::uint8_t>(b) : 0;
 }

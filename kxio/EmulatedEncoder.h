@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kxio/ImageFile.h"
+#include "kxio/Register.h"
 
 #include <array>
 #include <cstddef>
@@ -8,17 +9,6 @@
 #include <span>
 
 namespace korvel::kxio {
-
-// The registers the emulator gives a meaning to; every other address is plain memory.
-enum class Register : std::uint8_t {
-    ProgrammeService = 0x02,
-    TrafficAnnouncement = 0x0E,
-    RadiotextText = 0x20,
-    ClockSource = 0x6E,
-    Status = 0x70,
-    Command = 0x71,
-    DpsLength = 0x76,
-};
 
 enum class Command : std::uint8_t {
     Store = 'E',
