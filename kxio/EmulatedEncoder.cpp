@@ -58,6 +58,9 @@ bool EmulatedEncoder::write(std::uint8_t address, std::span<const std::uint8_t> 
         } else if (target != index(Register::Status)) {
             m_memory[target] = data[i];
         }
+        if (target == index(Register::ClockTimeTrigger)) {
+            ++m_clockTimeTriggers; // the clock time goes on air once, at the next group
+        }
     }
     return ok;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kxio/AirState.h"
 #include "kxio/ImageFile.h"
 #include "kxio/Register.h"
 
@@ -45,6 +46,9 @@ public:
     // A read that would run past 0xFF is refused.
     [[nodiscard]] bool read(std::uint8_t address, std::size_t count, std::span<std::uint8_t> out) const;
 
+    // What the RDS generator works from.
+    [[nodiscard]] AirState airState() const { return {m_memory, m_carrierOn, m_clockTimeTriggers}; }
+
     // Whether a 19 kHz pilot tone arrives at the encoder's input.
     void setPilotPresent(bool present) { m_pilotPresent = present; }
 
@@ -60,6 +64,7 @@ private:
     std::array<std::uint8_t, kMemorySize> m_memory{};
     bool m_carrierOn = true;
     bool m_pilotPresent = true;
+    std::uint32_t m_clockTimeTriggers = 0;
 };
 
 } // namespace korvel::kxio
