@@ -1,5 +1,6 @@
 #include "kxio/OnAirTransmitter.h"
 
+#include "kxio/AlsaSink.h"
 #include "kxio/BlockCoder.h"
 #include "kxio/GroupHexWriter.h"
 #include "kxio/GroupScheduler.h"
@@ -24,6 +25,7 @@ constexpr std::int64_t kGroupNumerator_ns = 208'000'000'000;
 constexpr std::int64_t kGroupDenominator = 2375;
 // Further behind than this (a suspended machine), the stream starts its timing afresh.
 constexpr std::chrono::seconds kMaxLag{1};
+constexpr std::chrono::milliseconds kDeviceLead{300};
 
 Clock::duration groupsDuration(std::int64_t groups) {
     return std::chrono::nanoseconds{groups * kGroupNumerator_ns / kGroupDenominator};
@@ -36,6 +38,7 @@ std::unique_ptr<SampleSink> openSampleSink(const AirConfig& config) {
     case AirConfig::Samples::Stdout:
         return WavWriter::standardOutput();
     case AirConfig::Samples::Alsa:
+        return AlsaSink::open(config.samplesTarget);
     case AirConfig::Samples::Off:
         break;
     }
@@ -104,13 +107,10 @@ void OnAirTransmitter::transmit() {
                 sink.reset();
             }
         }
-        if (sink && sink->keepsTime()) {
-            if (waitUntil(Clock::now())) {
-                return;
-            }
-            continue;
-        }
-        Clock::time_point next = start + groupsDuration(sent + 1);
+        // A sound card's writes wait for its own clock; this clock only holds back one that takes
+        // samples faster than real time, keeping about its buffer ahead.
+        const Clock::duration lead = sink && sink->keepsTime() ? kDeviceLead : Clock::duration::zero();
+        Clock::time_point next = start + groupsDuration(sent + 1) - lead;
         if (Clock::now() - next > kMaxLag) {
             start = Clock::now() - groupsDuration(sent + 1);
             next = Clock::now();

@@ -1,10 +1,10 @@
 #include "kxio/WavWriter.h"
 
+#include "kxio/Pcm16.h"
 #include "kxio/SubcarrierModulator.h"
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -21,7 +21,6 @@ constexpr std::size_t kRiffLengthAt = 4;
 constexpr std::size_t kDataLengthAt = 40;
 constexpr std::uint32_t kUnknownLength = 0xFFFFFFFF;
 constexpr std::uint32_t kMaxDataBytes = kUnknownLength - (kHeaderSize - 8);
-constexpr float kFullScale = 32767.0F;
 
 void putLittleEndian(std::array<std::byte, kHeaderSize>& header, std::size_t at, std::uint32_t value,
                      int bytes) {
@@ -39,10 +38,6 @@ void putTag(std::array<std::byte, kHeaderSize>& header, std::size_t at, const ch
 std::array<std::byte, 4> littleEndian32(std::uint32_t value) {
     return {static_cast<std::byte>(value & 0xFFu), static_cast<std::byte>((value >> 8) & 0xFFu),
             static_cast<std::byte>((value >> 16) & 0xFFu), static_cast<std::byte>((value >> 24) & 0xFFu)};
-}
-
-std::int16_t pcm(float sample) {
-    return static_cast<std::int16_t>(std::lround(std::clamp(sample, -1.0F, 1.0F) * kFullScale));
 }
 
 } // namespace
@@ -66,8 +61,7 @@ WavWriter::WavWriter(FileDescriptor fd, bool seekable)
     , m_seekable{seekable} {}
 
 bool WavWriter::write(std::span<const float> samples) {
-    m_buffer.resize(samples.size());
-    std::transform(samples.begin(), samples.end(), m_buffer.begin(), pcm);
+    toPcm16(samples, m_buffer);
     if (!m_fd.writeAll(std::as_bytes(std::span{m_buffer}))) {
         return false;
     }

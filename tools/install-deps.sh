@@ -7,7 +7,7 @@ packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    libv4l-dev gr-rds
+    libasound2-dev libv4l-dev gr-rds
     xvfb xauth
 )
 

@@ -129,6 +129,24 @@ TEST_F(AirOutputTest, ConfigurationChoosesTheOutputs) {
     }
 }
 
+// ALSA's null device takes samples as fast as they come; the groups still go at the standard's
+// rate. A sound card that cannot be opened leaves the other outputs on air.
+TEST_F(AirOutputTest, SoundDeviceKeepsTheRate) {
+    for (const char* device : {"alsa:null", "alsa:no-such-card"}) {
+        SCOPED_TRACE(device);
+        std::filesystem::remove(groupsPath());
+        environment().set("KXIO_GROUPS", groupsPath().string());
+        environment().set("KXIO_SAMPLES", device);
+        powerOn();
+        putStation();
+        std::this_thread::sleep_for(2s);
+        powerOff();
+        const std::size_t sent = lines(contents(groupsPath())).size();
+        EXPECT_GE(sent, 21u);
+        EXPECT_LE(sent, 29u); // at most the device's buffer ahead
+    }
+}
+
 TEST_F(AirOutputTest, CarrierOffStopsTheGroups) {
     environment().set("KXIO_GROUPS", groupsPath().string());
     powerOn();
