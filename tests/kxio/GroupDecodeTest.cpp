@@ -342,6 +342,34 @@ TEST_F(GroupDecodeTest, DynamicPsShowsTheLabelsOfItsMode) {
     }
 }
 
+// The display moves on once per cycle: a label held for two ticks lasts 8, 10 or 12 groups, as the
+// preview's tick is 350, 437 or 524 ms with radiotext and the user group off or on.
+TEST_F(GroupDecodeTest, DynamicPsTickIsOneCycle) {
+    struct Case {
+        std::uint8_t radiotext, userGroup;
+        int groupsPerLabel;
+    };
+    const Case cases[] = {{0, 0, 8}, {1, 0, 10}, {0, 1, 10}, {1, 1, 12}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.groupsPerLabel);
+        SetUp();
+        put(memory(), Register::RadiotextControl, {c.radiotext});
+        put(memory(), Register::UserGroupEnable, {c.userGroup, 0xB0});
+        put(memory(), Register::DpsDelay, {0, 0, 1, 1, 24}); // no delay, mode 0, 2 ticks a label
+        put(memory(), Register::DpsText, std::string("FIRST   SECOND  THIRD    "));
+        std::vector<int> changes;
+        for (int i = 0; i < 10 * c.groupsPerLabel; ++i) {
+            if (!psSequence(1).empty()) {
+                changes.push_back(i);
+            }
+        }
+        ASSERT_GE(changes.size(), 4u);
+        for (std::size_t i = 2; i < changes.size(); ++i) { // from the first label on
+            EXPECT_EQ(changes[i] - changes[i - 1], c.groupsPerLabel);
+        }
+    }
+}
+
 TEST_F(GroupDecodeTest, CarrierOffSendsNothing) {
     state().carrierOn = false;
     EXPECT_EQ(run(20), 0);
