@@ -23,7 +23,11 @@ Emulator::Emulator() {
 void Emulator::startTransmitter() {
     m_transmitter.reset();
     m_mirror.publish(m_encoder.airState());
-    m_transmitter = std::make_unique<OnAirTransmitter>(m_mirror, AirConfig::load());
+    try {
+        m_transmitter = std::make_unique<OnAirTransmitter>(m_mirror, AirConfig::load());
+    } catch (...) {
+        // No thread to spare: the encoder stays off the air, its registers work as before.
+    }
 }
 
 void Emulator::connectionSetup(std::int32_t hardwareType, std::int32_t port, bool bidirectional, bool slow) {

@@ -147,6 +147,31 @@ TEST_F(AirOutputTest, SoundDeviceKeepsTheRate) {
     }
 }
 
+// Standard output gets a WAV stream whose header declares the largest length: players read it
+// until the stream ends.
+TEST_F(AirOutputTest, StandardOutputGetsAWavStream) {
+    const std::filesystem::path captured = folder() / "stdout.wav";
+    const int file = ::open(captured.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ASSERT_GE(file, 0);
+    std::fflush(stdout);
+    const int saved = ::dup(STDOUT_FILENO);
+    ::dup2(file, STDOUT_FILENO);
+    environment().set("KXIO_SAMPLES", "stdout");
+    powerOn();
+    std::this_thread::sleep_for(500ms);
+    powerOff();
+    ::dup2(saved, STDOUT_FILENO);
+    ::close(saved);
+    ::close(file);
+
+    const std::string stream = contents(captured);
+    ASSERT_GT(stream.size(), 44u + 192'000u * 2 * 4 / 10);
+    EXPECT_EQ(stream.substr(0, 4), "RIFF");
+    EXPECT_EQ(stream.substr(4, 4), std::string(4, '\xFF'));
+    EXPECT_EQ(stream.substr(8, 8), "WAVEfmt ");
+    EXPECT_EQ(stream.substr(36, 4), "data");
+}
+
 TEST_F(AirOutputTest, CarrierOffStopsTheGroups) {
     environment().set("KXIO_GROUPS", groupsPath().string());
     powerOn();
