@@ -24,10 +24,6 @@ constexpr std::array kDefaultFills{
 // clang-format on
 static_assert(kDefaultFills.size() == 2);
 
-constexpr std::size_t index(Register reg) {
-    return static_cast<std::size_t>(reg);
-}
-
 constexpr std::uint8_t bit(StatusBit b, bool on) {
     return on ? static_cast<std::uint8_t>(b) : 0;
 }
@@ -61,6 +57,9 @@ bool EmulatedEncoder::write(std::uint8_t address, std::span<const std::uint8_t> 
             ok = execute(data[i]) && ok;
         } else if (target != index(Register::Status)) {
             m_memory[target] = data[i];
+        }
+        if (target == index(Register::ClockTimeTrigger)) {
+            ++m_clockTimeTriggers; // the clock time goes on air once, at the next group
         }
     }
     return ok;

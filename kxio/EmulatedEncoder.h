@@ -1,6 +1,8 @@
 #pragma once
 
+#include "kxio/AirState.h"
 #include "kxio/ImageFile.h"
+#include "kxio/Register.h"
 
 #include <array>
 #include <cstddef>
@@ -8,17 +10,6 @@
 #include <span>
 
 namespace korvel::kxio {
-
-// The registers the emulator gives a meaning to; every other address is plain memory.
-enum class Register : std::uint8_t {
-    ProgrammeService = 0x02,
-    TrafficAnnouncement = 0x0E,
-    RadiotextText = 0x20,
-    ClockSource = 0x6E,
-    Status = 0x70,
-    Command = 0x71,
-    DpsLength = 0x76,
-};
 
 enum class Command : std::uint8_t {
     Store = 'E',
@@ -55,6 +46,9 @@ public:
     // A read that would run past 0xFF is refused.
     [[nodiscard]] bool read(std::uint8_t address, std::size_t count, std::span<std::uint8_t> out) const;
 
+    // What the RDS generator works from.
+    [[nodiscard]] AirState airState() const { return {m_memory, m_carrierOn, m_clockTimeTriggers}; }
+
     // Whether a 19 kHz pilot tone arrives at the encoder's input.
     void setPilotPresent(bool present) { m_pilotPresent = present; }
 
@@ -70,6 +64,7 @@ private:
     std::array<std::uint8_t, kMemorySize> m_memory{};
     bool m_carrierOn = true;
     bool m_pilotPresent = true;
+    std::uint32_t m_clockTimeTriggers = 0;
 };
 
 } // namespace korvel::kxio

@@ -15,6 +15,21 @@ constexpr std::size_t kReceiveDataOffset = 2;
 
 } // namespace
 
+Emulator::Emulator() {
+    startTransmitter();
+}
+
+// A new configuration takes effect at power-on.
+void Emulator::startTransmitter() {
+    m_transmitter.reset();
+    m_mirror.publish(m_encoder.airState());
+    try {
+        m_transmitter = std::make_unique<OnAirTransmitter>(m_mirror, AirConfig::load());
+    } catch (...) {
+        // No thread to spare: the encoder stays off the air, its registers work as before.
+    }
+}
+
 void Emulator::connectionSetup(std::int32_t hardwareType, std::int32_t port, bool bidirectional, bool slow) {
     const std::scoped_lock lock{m_mutex};
     m_configuration = Configuration{hardwareType, port, bidirectional, slow};
@@ -39,7 +54,9 @@ bool Emulator::send(std::int32_t count, const std::uint8_t* block) {
     if (injectedFailure || !m_connected || block == nullptr || count < 0 || count > kMaxSendCount) {
         return false;
     }
-    return m_encoder.write(block[0], std::span{block + 1, static_cast<std::size_t>(count)});
+    const bool written = m_encoder.write(block[0], std::span{block + 1, static_cast<std::size_t>(count)});
+    m_mirror.publish(m_encoder.airState());
+    return written;
 }
 
 void Emulator::receive(std::uint8_t* block, std::int32_t address, std::int32_t count) {
@@ -68,6 +85,7 @@ void Emulator::testReset() {
     m_failNextReceive = false;
     m_encoder.setPilotPresent(true);
     m_encoder.powerOn();
+    startTransmitter();
 }
 
 void Emulator::refuseConnect(bool refuse) {

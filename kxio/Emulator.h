@@ -1,9 +1,12 @@
 #pragma once
 
 #include "kxio/EmulatedEncoder.h"
+#include "kxio/OnAirTransmitter.h"
+#include "kxio/RegisterMirror.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <optional>
 
@@ -16,6 +19,9 @@ class Emulator {
 public:
     static constexpr std::int32_t kMaxSendCount = 251;
     static constexpr std::size_t kReceiveBlockSize = 256;
+
+    // Goes on air as the emulator's configuration says.
+    Emulator();
 
     void connectionSetup(std::int32_t hardwareType, std::int32_t port, bool bidirectional, bool slow);
     [[nodiscard]] bool connect();
@@ -38,6 +44,7 @@ private:
         bool slow;
     };
 
+    void startTransmitter();
     [[nodiscard]] bool readInto(std::uint8_t* block, std::int32_t address, std::int32_t count);
 
     std::mutex m_mutex;
@@ -47,6 +54,8 @@ private:
     bool m_failNextSend = false;
     bool m_failNextReceive = false;
     EmulatedEncoder m_encoder;
+    RegisterMirror m_mirror;
+    std::unique_ptr<OnAirTransmitter> m_transmitter; // after the mirror, so it stops before the mirror goes
 };
 
 } // namespace korvel::kxio

@@ -122,6 +122,14 @@ std::optional<std::filesystem::path> ImageFile::locate() {
     if (const char* image = std::getenv(kImageVariable); image != nullptr && *image != '\0') {
         return std::filesystem::path{image};
     }
+    const std::optional<std::filesystem::path> folder = emulatorFolder();
+    if (!folder) {
+        return std::nullopt;
+    }
+    return *folder / kImageName;
+}
+
+std::optional<std::filesystem::path> ImageFile::emulatorFolder() {
     std::optional<std::filesystem::path> dataHome = absoluteFromEnvironment("XDG_DATA_HOME");
     if (!dataHome) {
         const std::optional<std::filesystem::path> home = absoluteFromEnvironment("HOME");
@@ -130,7 +138,7 @@ std::optional<std::filesystem::path> ImageFile::locate() {
         }
         dataHome = *home / ".local" / "share";
     }
-    return *dataHome / kEmulatorFolder / kImageName;
+    return *dataHome / kEmulatorFolder;
 }
 
 ImageFile::LoadResult ImageFile::load(std::span<std::uint8_t, kSize_bytes> memory) const {

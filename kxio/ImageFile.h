@@ -21,6 +21,10 @@ public:
     // in ~/.local/share. Nothing when no folder can be found.
     [[nodiscard]] static std::optional<std::filesystem::path> locate();
 
+    // "korvel-kxio" in $XDG_DATA_HOME (when absolute) or in ~/.local/share; the emulator's files
+    // live there. Nothing when no folder can be found.
+    [[nodiscard]] static std::optional<std::filesystem::path> emulatorFolder();
+
     // Leaves memory untouched unless the result is Loaded.
     [[nodiscard]] LoadResult load(std::span<std::uint8_t, kSize_bytes> memory) const;
 

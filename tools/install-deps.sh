@@ -7,6 +7,7 @@ packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    libasound2-dev libv4l-dev gr-rds
     xvfb xauth
     rst2pdf
     dpkg-dev file lintian xdotool

@@ -64,6 +64,10 @@ protected:
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         m_folder = pattern;
         m_environment.set("KXIO_IMAGE", imagePath().string());
+        m_environment.set("KXIO_CONFIG", (m_folder / "kxio.ini").string()); // off the air unless a test says
+        for (const char* variable : {"KXIO_GROUPS", "KXIO_SAMPLES", "KXIO_RDS_LEVEL", "KXIO_PILOT_LEVEL"}) {
+            m_environment.set(variable, std::nullopt);
+        }
         kxioTestReset();
     }
 

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace korvel::kxio {
+
+// The registers the emulated encoder gives a meaning to; every other address is plain memory.
+enum class Register : std::uint8_t {
+    PiHigh = 0x00,
+    PiLow = 0x01,
+    ProgrammeService = 0x02, // 8 characters
+    ProgrammeType = 0x0A,
+    DecoderIdentification = 0x0B,
+    MusicSpeech = 0x0C,
+    TrafficProgramme = 0x0D,
+    TrafficAnnouncement = 0x0E,
+    AfCount = 0x0F,
+    AfCodes = 0x10,          // up to 15 codes
+    RadiotextControl = 0x1F, // bit 0 on, bit 1 A/B flag
+    RadiotextText = 0x20,    // 64 characters
+    UserGroupEnable = 0x60,
+    UserGroupType = 0x61, // followed by the group's bytes 4..8
+    ClockTimeType = 0x67, // followed by the group's bytes 4..8
+    ClockTimeTrigger = 0x6D,
+    ClockSource = 0x6E,
+    Phase = 0x6F, // steps of 9.47 degrees
+    Status = 0x70,
+    Command = 0x71,
+    DpsDelay = 0x72,       // steps of 2.7 s between loops
+    DpsMode = 0x73,        // 0..3
+    DpsLabelPeriod = 0x74, // half seconds minus one
+    DpsSpeed = 0x75,       // 0 high, 1 low
+    DpsLength = 0x76,      // 0 = dynamic PS off
+    DpsText = 0x77,        // up to 72 characters
+};
+
+inline constexpr std::size_t kRegisterCount = 256;
+using RegisterMemory = std::array<std::uint8_t, kRegisterCount>;
+
+[[nodiscard]] constexpr std::size_t index(Register reg) {
+    return static_cast<std::size_t>(reg);
+}
+
+[[nodiscard]] constexpr std::uint8_t at(const RegisterMemory& memory, Register reg, std::size_t offset = 0) {
+    return memory[index(reg) + offset];
+}
+
+[[nodiscard]] constexpr bool bitSet(const RegisterMemory& memory, Register reg, unsigned bit = 0) {
+    return ((at(memory, reg) >> bit) & 1u) != 0;
+}
+
+} // namespace korvel::kxio

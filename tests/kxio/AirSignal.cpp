@@ -1,0 +1,68 @@
+// Puts a station on air through the library's five calls, with the samples going to a WAV file,
+// for the signal test to demodulate: the same bytes the control panel sends, in real time.
+//   kxio_air_signal OUTPUT.wav
+#include "kxio/kxio.h"
+#include "kxio/kxioTest.h"
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+bool write(std::uint8_t address, std::vector<std::uint8_t> data) {
+    const auto count = static_cast<std::int32_t>(data.size());
+    data.insert(data.begin(), address);
+    data.resize(256);
+    return Send(count, data.data()) != 0;
+}
+
+std::vector<std::uint8_t> bytes(const std::string& text) {
+    return {text.begin(), text.end()};
+}
+
+std::vector<std::uint8_t> join(std::vector<std::uint8_t> first, const std::vector<std::uint8_t>& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT.wav\n", argv[0]);
+        return 2;
+    }
+    const std::string output = argv[1];
+    ::setenv("KXIO_SAMPLES", ("wav:" + output).c_str(), 1);
+    ::setenv("KXIO_CONFIG", "/dev/null", 1);
+    ::setenv("KXIO_IMAGE", (output + ".img").c_str(), 1); // none there: the power-on defaults
+    kxioTestReset();                                      // power-on with the configuration above
+    ConnectionSetup(0, 1, 0, 0);
+    bool ok = Connect() != 0;
+    // PI 2F0A, PS, PTY 10, DI stereo + compressed, music, TP, no TA, AFs 87.6, 107.9, 98.5 MHz
+    ok = ok && write(0x00, join(join({0x2F, 0x0A}, bytes("KORVEL 1")), {10, 0x05, 1, 1, 0, 3, 1, 204, 110}));
+    std::string radiotext = "Hello from the emulated encoder\r";
+    radiotext.resize(64, ' ');
+    ok = ok && write(0x1F, join({0}, bytes(radiotext))) && write(0x1F, {0x03});
+    // 8 Dec 2026 09:30 UTC, one hour ahead, triggered twice a second apart
+    ok = ok && write(0x67, {0x40, 0x01, 0xDF, 0x8C, 0x97, 0x82});
+    std::this_thread::sleep_for(2s);
+    ok = ok && write(0x6D, {1});
+    std::this_thread::sleep_for(1s);
+    ok = ok && write(0x6D, {1});
+    std::this_thread::sleep_for(1s);
+    // Dynamic PS, mode 0: two labels of 1 s each, 2.7 s between loops
+    ok = ok && write(0x76, join(join({0}, bytes("RADIO   NEWS    ")), {0x20}));
+    ok = ok && write(0x72, {1, 0, 1, 1, 16});
+    std::this_thread::sleep_for(9s);
+    ::unsetenv("KXIO_SAMPLES");
+    kxioTestReset(); // off the air: the WAV file is complete
+    return ok ? 0 : 1;
+}
