@@ -31,21 +31,22 @@ xvfb-run -a -s "-screen 0 800x500x24 -noreset" bash -c '
     set -u
     "$0" &
     program=$!
-    window=""
-    for attempt in $(seq 100); do
-        window=$(xdotool search --onlyvisible --name "^Korvel$" 2>/dev/null | head -1) && [ -n "$window" ] && break
-        sleep 0.1
-    done
+    # The first visible window whose title matches, within ten seconds.
+    wait_for_window() {
+        local found=""
+        for attempt in $(seq 100); do
+            found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) && [ -n "$found" ] && break
+            sleep 0.1
+        done
+        echo "$found"
+    }
+    window=$(wait_for_window "^Korvel$")
     [ -n "$window" ] || { echo "no window titled Korvel" >&2; kill $program; exit 1; }
     echo "the window is up: $(xdotool getwindowname "$window")"
     # No window manager: the focus is given by hand.
     xdotool windowfocus --sync "$window"
     xdotool key alt+h
-    viewer=""
-    for attempt in $(seq 100); do
-        viewer=$(xdotool search --onlyvisible --name "korvel\.pdf" 2>/dev/null | head -1) && [ -n "$viewer" ] && break
-        sleep 0.1
-    done
+    viewer=$(wait_for_window "korvel\.pdf")
     [ -n "$viewer" ] || { echo "Help opened no viewer of korvel.pdf" >&2; kill $program; exit 1; }
     echo "Help opened: $(xdotool getwindowname "$viewer")"
     # As the desktop ends it at logout: the close sequence saves the settings. The viewer ends
