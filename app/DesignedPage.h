@@ -1,16 +1,19 @@
 #pragma once
 
-#include <QWidget>
+#include "app/LazyPage.h"
+
 #include <memory>
 
 namespace korvel::app {
 
 // A page that is nothing but its Designer form: its controls are bound by name.
-template <typename Form> class DesignedPage : public QWidget {
+template <typename Form> class DesignedPage : public LazyPage {
 public:
-    explicit DesignedPage(QWidget* parent = nullptr)
-        : QWidget(parent)
-        , m_ui(std::make_unique<Form>()) {
+    using LazyPage::LazyPage;
+
+protected:
+    void buildControls() override {
+        m_ui = std::make_unique<Form>();
         m_ui->setupUi(this);
     }
 

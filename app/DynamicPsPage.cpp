@@ -22,16 +22,18 @@ constexpr QColor kPreviewBackground{24, 24, 40};
 
 } // namespace
 
-DynamicPsPage::DynamicPsPage(QWidget* parent)
-    : QWidget(parent)
-    , m_ui(std::make_unique<Ui::DynamicPsPage>()) {
+DynamicPsPage::DynamicPsPage(const char* name, int tag)
+    : LazyPage(name, tag) {}
+
+DynamicPsPage::~DynamicPsPage() = default;
+
+void DynamicPsPage::buildControls() {
+    m_ui = std::make_unique<Ui::DynamicPsPage>();
     m_ui->setupUi(this);
     shapeLabelGrid();
     fitFreeText();
     shapePreview();
 }
-
-DynamicPsPage::~DynamicPsPage() = default;
 
 // The 72 characters of the free text fit the page's width in a fixed-pitch font only; the size
 // stays the window's.

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QWidget>
+#include "app/LazyPage.h"
+
 #include <memory>
 
 namespace Ui {
@@ -10,12 +11,15 @@ class DynamicPsPage;
 namespace korvel::app {
 
 // The "&Dynamic PS" page: the label grid and free text, mode, timing, speed and the preview.
-class DynamicPsPage : public QWidget {
+class DynamicPsPage : public LazyPage {
     Q_OBJECT
 
 public:
-    explicit DynamicPsPage(QWidget* parent = nullptr);
+    DynamicPsPage(const char* name, int tag);
     ~DynamicPsPage() override;
+
+protected:
+    void buildControls() override;
 
 private:
     void shapeLabelGrid();

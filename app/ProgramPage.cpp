@@ -24,9 +24,13 @@ constexpr int kListWidth_px = 150;
 
 } // namespace
 
-ProgramPage::ProgramPage(QWidget* parent)
-    : QWidget(parent)
-    , m_ui(std::make_unique<Ui::ProgramPage>()) {
+ProgramPage::ProgramPage(const char* name, int tag)
+    : LazyPage(name, tag) {}
+
+ProgramPage::~ProgramPage() = default;
+
+void ProgramPage::buildControls() {
+    m_ui = std::make_unique<Ui::ProgramPage>();
     m_ui->setupUi(this);
     shapeFrequencyGrid();
     // The longest names would widen the page beyond the window; the drop-down shows them whole.
@@ -36,12 +40,10 @@ ProgramPage::ProgramPage(QWidget* parent)
     }
 }
 
-ProgramPage::~ProgramPage() = default;
-
 void ProgramPage::showEvent(QShowEvent* event) {
     // Rows have their height only once the items exist, which binding does after construction.
-    QListWidget* list = m_ui->DI;
-    if (list->count() > 0) {
+    QListWidget* list = m_ui ? m_ui->DI : nullptr;
+    if (list != nullptr && list->count() > 0) {
         list->setFixedHeight(list->sizeHintForRow(0) * list->count() + 2 * list->frameWidth());
     }
     QWidget::showEvent(event);

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "app/LazyPage.h"
+
 #include <QPixmap>
-#include <QWidget>
 #include <memory>
 
 namespace Ui {
@@ -12,11 +13,11 @@ namespace korvel::app {
 
 // The "&Program" page: identification, programme type, traffic flags, decoder
 // identification and the alternative frequency list.
-class ProgramPage : public QWidget {
+class ProgramPage : public LazyPage {
     Q_OBJECT
 
 public:
-    explicit ProgramPage(QWidget* parent = nullptr);
+    ProgramPage(const char* name, int tag);
     ~ProgramPage() override;
 
     // The skin picture behind everything; a picture that cannot be loaded leaves the one shown.
@@ -25,6 +26,7 @@ public:
     void setLabelColour(const QColor& colour);
 
 protected:
+    void buildControls() override;
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 

@@ -4,6 +4,7 @@
 #include "app/CompactStyle.h"
 #include "app/DesignedPage.h"
 #include "app/DynamicPsPage.h"
+#include "app/LazyPage.h"
 #include "app/ProgramPage.h"
 #include "app/ProgramPicture.h"
 #include "app/SourceWatch.h"
@@ -45,25 +46,26 @@ namespace korvel::app {
 
 namespace {
 
-template <typename Page> QWidget* make() {
-    return new Page;
-}
-
 struct PageDef {
     const char* name;
-    QWidget* (*make)();
+    int tag; // as the page's form has it
+    LazyPage* (*make)(const char* name, int tag);
 };
+
+template <typename Page> LazyPage* make(const char* name, int tag) {
+    return new Page(name, tag);
+}
 
 // In tab order; the captions are the items of PageControl1.
 // clang-format off
 constexpr std::array kPages{
-    PageDef{"TSProgram",    make<ProgramPage>},
-    PageDef{"TSDPS1",       make<DynamicPsPage>},
-    PageDef{"TSRT",         make<DesignedPage<Ui::RadiotextPage>>},
-    PageDef{"TSSystem",     make<DesignedPage<Ui::SystemPage>>},
-    PageDef{"TSTS",         make<DesignedPage<Ui::TextSourcesPage>>},
-    PageDef{"TabSheet1",    make<DesignedPage<Ui::HardwarePage>>},
-    PageDef{"MPreferences", make<DesignedPage<Ui::PreferencesPage>>},
+    PageDef{"TSProgram",    0, make<ProgramPage>},
+    PageDef{"TSDPS1",       1, make<DynamicPsPage>},
+    PageDef{"TSRT",         1, make<DesignedPage<Ui::RadiotextPage>>},
+    PageDef{"TSSystem",     1, make<DesignedPage<Ui::SystemPage>>},
+    PageDef{"TSTS",         1, make<DesignedPage<Ui::TextSourcesPage>>},
+    PageDef{"TabSheet1",    0, make<DesignedPage<Ui::HardwarePage>>},
+    PageDef{"MPreferences", 1, make<DesignedPage<Ui::PreferencesPage>>},
 };
 // clang-format on
 static_assert(kPages.size() == model::kPages.size());
@@ -100,7 +102,10 @@ TForm1::TForm1(Panel& panel, QWidget* parent)
                    Qt::MSWindowsFixedSizeDialogHint);
     addPages();
     addStatusText();
-    compactControls();
+    m_compact = new CompactStyle(style()->name());
+    m_compact->setParent(this);
+    m_ui->PageControl1->tabBar()->setStyle(m_compact);
+    compactControls(*this);
     setWindowIcon(ProgramPicture::icon());
     m_ui->BSEND1->setIcon(ButtonIcons::make(ButtonIcons::Picture::Send));
     m_ui->BSTOR1->setIcon(ButtonIcons::make(ButtonIcons::Picture::Store));
@@ -119,6 +124,11 @@ TForm1::TForm1(Panel& panel, QWidget* parent)
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             [&panel] { panel.events().idle(); });
     setFixedSize(kClientWidth_px, kClientHeight_px);
+    connect(m_ui->PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
+        if (isVisible()) {
+            buildPage(index);
+        }
+    });
 }
 
 TForm1::~TForm1() {
@@ -137,9 +147,8 @@ void TForm1::changeEvent(QEvent* event) {
 }
 
 void TForm1::applyTranslation(const std::string& programFolder) {
-    if (const auto bytes = settings::FileBytes::read(programFolder + Translation::kFileName)) {
-        Translation(DesktopText(m_panel.codePage())).apply(*this, *bytes);
-    }
+    m_translation = settings::FileBytes::read(programFolder + Translation::kFileName);
+    translate(*this);
 }
 
 void TForm1::ALONTOPClick() {
@@ -148,6 +157,9 @@ void TForm1::ALONTOPClick() {
 
 void TForm1::clearDecoderIdentificationSelection() {
     auto* list = findChild<QListWidget*>("DI");
+    if (list == nullptr) {
+        return; // made later, with nothing selected
+    }
     list->clearSelection();
     list->setCurrentRow(-1);
 }
@@ -233,6 +245,7 @@ void TForm1::keepPosition() {
 // minimised window still counts as shown.
 void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    buildPage(m_ui->PageControl1->currentIndex());
     m_panel.settings().program().startVisible = true;
 }
 
@@ -245,21 +258,54 @@ void TForm1::hideEvent(QHideEvent* event) {
 
 void TForm1::addPages() {
     for (const PageDef& def : kPages) {
-        m_ui->PageControl1->addTab(def.make(), QString::fromLatin1(def.name));
+        m_ui->PageControl1->addTab(def.make(def.name, def.tag), QString::fromLatin1(def.name));
     }
 }
 
-void TForm1::compactControls() {
-    auto* compact = new CompactStyle(style()->name());
-    compact->setParent(this);
-    m_ui->PageControl1->tabBar()->setStyle(compact);
-    for (QComboBox* combo : findChildren<QComboBox*>()) {
-        combo->setStyle(compact);
+void TForm1::buildEveryPage() {
+    for (int index = 0; index < m_ui->PageControl1->count(); ++index) {
+        buildPage(index);
+    }
+}
+
+// Everything the window does to the controls of its pages, done to one page as it is made.
+// Hidden meanwhile: controls added to a shown page would show only later, from the event loop.
+void TForm1::buildPage(int index) {
+    auto* page = qobject_cast<LazyPage*>(m_ui->PageControl1->widget(index));
+    if (page == nullptr || page->isBuilt()) {
+        return;
+    }
+    const bool shown = page->isVisible();
+    if (shown) {
+        page->hide();
+    }
+    page->build();
+    // Translated before binding: a caption the settings manage shows theirs, as it would had
+    // the page been there when the translation was read.
+    translate(*page);
+    compactControls(*page);
+    m_binder.bindTree(page);
+    m_preferences->dressPage(*page);
+    orderTabs();
+    if (shown) {
+        page->show();
+    }
+}
+
+void TForm1::translate(QWidget& root) {
+    if (m_translation) {
+        Translation(DesktopText(m_panel.codePage())).apply(root, *m_translation);
+    }
+}
+
+void TForm1::compactControls(QWidget& root) {
+    for (QComboBox* combo : root.findChildren<QComboBox*>()) {
+        combo->setStyle(m_compact);
         // The forms built the drop-down list under the menu style, which hides its scroll bar.
         combo->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     }
-    for (QGroupBox* box : findChildren<QGroupBox*>()) {
-        box->setStyle(compact);
+    for (QGroupBox* box : root.findChildren<QGroupBox*>()) {
+        box->setStyle(m_compact);
     }
 }
 

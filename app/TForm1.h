@@ -6,6 +6,8 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace Ui {
 class TForm1;
@@ -35,6 +37,8 @@ public:
     // A close the system asks for (a logout, a shutdown, a service stop): nothing is asked, an
     // open message box is dismissed, and an operation under way ends first.
     void closeForSystem();
+    // Makes the pages not brought to the front yet, as if each had been.
+    void buildEveryPage();
 
 signals:
     // The close sequence has run: the program ends.
@@ -50,8 +54,12 @@ protected:
 private:
     void addPages();
     void addStatusText();
-    // The page tabs and every combo box take the window's compact style.
-    void compactControls();
+    // A page's controls are made the first time it is brought to the front.
+    void buildPage(int index);
+    // Replaces captions and hints under root from the translation file read at start-up.
+    void translate(QWidget& root);
+    // The combo boxes and group boxes under root take the window's compact style.
+    void compactControls(QWidget& root);
     void orderTabs();
     void GBHELPClick();
     // Keeps the window's position for the settings file.
@@ -62,6 +70,8 @@ private:
     Panel& m_panel;
     std::unique_ptr<Ui::TForm1> m_ui;
     ModelBinder m_binder;
+    std::optional<std::string> m_translation;
+    QStyle* m_compact = nullptr;
     TrayIcon* m_tray = nullptr;
     WindowPreferences* m_preferences = nullptr;
     Panel::CloseBy m_closeBy = Panel::CloseBy::Operator;

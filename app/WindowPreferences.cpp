@@ -29,16 +29,19 @@ WindowPreferences::WindowPreferences(model::StationSettings& settings, DesktopTe
     follow("ALONTOP", &WindowPreferences::ALONTOPClick);
     follow("ColorBox1", &WindowPreferences::ColorBox1Change);
     follow("LOGO", &WindowPreferences::showPicture);
-    // A flat button that looks like a link: one Tab stop, opened by Space or a click.
-    if (auto* link = window->findChild<QPushButton*>("URLAB")) {
+    statusBar->installEventFilter(this);
+    for (QWidget* part : statusBar->findChildren<QWidget*>()) {
+        part->installEventFilter(this);
+    }
+}
+
+// A flat button that looks like a link: one Tab stop, opened by Space or a click.
+void WindowPreferences::dressPage(QWidget& page) {
+    if (auto* link = page.findChild<QPushButton*>("URLAB")) {
         link->setText("About RDS");
         link->setStyleSheet(
             "QPushButton { color: palette(link); text-decoration: underline; border: none; }");
         connect(link, &QPushButton::clicked, this, [] { QDesktopServices::openUrl(QUrl(kAboutAddress)); });
-    }
-    statusBar->installEventFilter(this);
-    for (QWidget* part : statusBar->findChildren<QWidget*>()) {
-        part->installEventFilter(this);
     }
 }
 

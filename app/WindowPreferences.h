@@ -21,6 +21,8 @@ public:
 
     // The window stays on top of others, or not, as ALONTOP says; a shown window stays shown.
     void ALONTOPClick();
+    // What the preferences do to the controls of a page, applied as the page is made.
+    void dressPage(QWidget& page);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -21,6 +21,7 @@ private slots:
 
     void theLabelColourReachesTheCaptionsAndNotTheFields() {
         start();
+        m_harness->window.buildEveryPage(); // the captions are on the Program page
         m_harness->showPage("MPreferences");
         auto* colours = m_harness->find<QComboBox>("ColorBox1");
         QCOMPARE(colours->count(), 47);
@@ -141,7 +142,9 @@ private slots:
     }
 
 private:
-    void start(bool tray = false) { m_harness = std::make_unique<WindowHarness>(WindowHarness::Options{.tray = tray}); }
+    void start(bool tray = false) {
+        m_harness = std::make_unique<WindowHarness>(WindowHarness::Options{.tray = tray});
+    }
 
     QAction* trayEntry(const char* name) {
         auto* menu = m_harness->window.findChild<QMenu*>("PMTray");

@@ -146,7 +146,10 @@ private slots:
         QCOMPARE(harness.find<QPushButton>("BSTOR1")->text(), QString::fromUtf8("Sp\u00e9ichern"));
         auto* pages = harness.find<QTabWidget>("PageControl1");
         QCOMPARE(pages->tabText(pages->indexOf(harness.find<QWidget>("TSDPS1"))), QString("Dyn. PS"));
+        // Pages made after the file was read are translated as they are made.
+        harness.showPage("TSDPS1");
         QCOMPARE(harness.find<QGroupBox>("RGDPS1M")->title(), QString("Modus"));
+        harness.showPage("TSProgram");
         QCOMPARE(harness.find<QLabel>("LMHZ")->text(), QString("MHz"));
         QCOMPARE(harness.find<QPushButton>("BREC1")->text(), QString("&Read"));
         QCOMPARE(harness.find<QPushButton>("MExit")->text(), QString("Save and E&xit"));
@@ -159,6 +162,7 @@ private slots:
         QVERIFY(!bytes.empty());
         TempFolder::writeFile(m_temp->root() / "fennel.lng", bytes);
         WindowHarness harness({.programFolder = m_temp->root().string() + "/"});
+        harness.window.buildEveryPage();
 
         const auto file = korvel::settings::IniFile::parse(bytes);
         const auto entries = file.entries("TRANSLATIONS");
@@ -199,6 +203,7 @@ private slots:
                                              .split(' ');
         QCOMPARE(translatable.size(), 108);
         WindowHarness harness;
+        harness.window.buildEveryPage();
         QSet<QString> tagged;
         for (const QObject* object : harness.window.findChildren<QObject*>()) {
             if (object->property("tag").toInt() > 0) {
@@ -316,6 +321,7 @@ private slots:
         });
         {
             WindowHarness harness({.file = m_file.get()});
+            harness.showPage("MPreferences");
             QCOMPARE(harness.find<QLabel>("LImageFile")->text(), QString::fromStdString(pipe));
         }
         writer.join();

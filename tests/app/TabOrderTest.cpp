@@ -55,8 +55,10 @@ private slots:
         QFETCH(QString, page);
         QFETCH(int, subPage);
         QFETCH(QStringList, stops);
-        m_harness->showPage(qPrintable(page));
-        find<QTabWidget>("PageControl2")->setCurrentIndex(subPage);
+        m_harness->showPage(qPrintable(page)); // made now, and chained into the order as it is made
+        if (page == "TSTS") {
+            find<QTabWidget>("PageControl2")->setCurrentIndex(subPage);
+        }
         QCOMPARE(walk(Qt::Key_Tab, stops.size()), stops);
         QStringList back = stops;
         std::reverse(back.begin(), back.end() - 1); // from the tab bar back to it

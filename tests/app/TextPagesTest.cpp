@@ -226,6 +226,7 @@ private slots:
         auto& settings = m_harness->panel.settings();
         settings.setFlag("DPS1EN", true);
         settings.setFlag("CBRTEN", true);
+        m_harness->window.buildEveryPage(); // the locked editors are on other pages
         m_harness->showPage("TSTS");
         find<QTabWidget>("PageControl2")->setCurrentWidget(find<QWidget>(qPrintable(page)));
         const auto name = [&prefix](const char* pattern) { return QString(pattern).arg(prefix); };
