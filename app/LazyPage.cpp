@@ -16,6 +16,8 @@ void LazyPage::build() {
     m_built = true;
     // The page control placed the page; the form would size it to its designed size.
     const QRect place = geometry();
+    // From now on the form's own tag, or none: the one given at construction only stood in.
+    setProperty("tag", QVariant());
     buildControls();
     setGeometry(place);
 }

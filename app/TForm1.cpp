@@ -124,6 +124,7 @@ TForm1::TForm1(Panel& panel, QWidget* parent)
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             [&panel] { panel.events().idle(); });
     setFixedSize(kClientWidth_px, kClientHeight_px);
+    // A page brought to the front is made then; while the window is hidden, when it shows.
     connect(m_ui->PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
         if (isVisible()) {
             buildPage(index);
