@@ -90,19 +90,17 @@ std::string IniFile::folded(std::string_view section, std::string_view key) {
 }
 
 void IniFile::indexLines() {
-    std::string section;            // the folded name of the section the lines are in
+    std::string section;            // the folded name of the section the lines are in; empty before the first
     Position* sectionEnd = nullptr; // of the section the lines are in, when it is the first of its name
-    bool inSection = false;
     for (auto line = m_lines.begin(); line != fileEnd(); ++line) {
         if (line->section) {
             section = folded(*line->section);
             const auto [end, first] = m_sectionEnds.emplace(section, std::next(line));
             sectionEnd = first ? &end->second : nullptr;
-            inSection = true;
             continue;
         }
         const std::optional<std::string_view> key = keyOf(line->text);
-        if (inSection && key) {
+        if (!section.empty() && key) {
             m_keys[section + lowered(*key)].push_back(line);
         }
         if (sectionEnd != nullptr && !trimmed(line->text).empty()) {
@@ -116,20 +114,20 @@ void IniFile::indexLines() {
     }
 }
 
-void IniFile::appendSection(std::string_view section) {
+IniFile::Position IniFile::appendSection(std::string_view section) {
     const Position header =
         m_lines.insert(fileEnd(), {'[' + std::string(section) + ']', std::string(section)});
     if (m_endsAtFileEnd) {
         m_sectionEnds[*m_endsAtFileEnd] = header;
     }
     m_endsAtFileEnd = folded(section);
-    m_sectionEnds.emplace(*m_endsAtFileEnd, fileEnd());
+    return m_sectionEnds.emplace(*m_endsAtFileEnd, fileEnd()).first->second;
 }
 
 std::string IniFile::bytes() const {
     const std::string_view lineEnd = m_crlf ? "\r\n" : "\n";
     std::string out;
-    for (auto line = m_lines.begin(); line != std::prev(m_lines.end()); ++line) {
+    for (auto line = m_lines.begin(); line != fileEnd(); ++line) {
         out += line->text;
         out += lineEnd;
     }
@@ -148,7 +146,7 @@ std::optional<std::string_view> IniFile::value(std::string_view section, std::st
 std::vector<IniFile::Entry> IniFile::entries(std::string_view section) const {
     std::vector<Entry> all;
     bool inSection = false;
-    for (auto line = m_lines.begin(); line != std::prev(m_lines.end()); ++line) {
+    for (auto line = m_lines.begin(); line != fileEnd(); ++line) {
         if (line->section) {
             inSection = sameName(*line->section, section);
             continue;
@@ -173,12 +171,9 @@ void IniFile::write(std::string_view section, std::string_view key, std::string_
         lines.resize(1);
         return;
     }
-    auto end = m_sectionEnds.find(folded(section));
-    if (end == m_sectionEnds.end()) {
-        appendSection(section);
-        end = m_sectionEnds.find(folded(section));
-    }
-    lines.push_back(m_lines.insert(end->second, Line{std::move(text), std::nullopt}));
+    const auto end = m_sectionEnds.find(folded(section));
+    const Position at = end != m_sectionEnds.end() ? end->second : appendSection(section);
+    lines.push_back(m_lines.insert(at, Line{std::move(text), std::nullopt}));
 }
 
 } // namespace korvel::settings

@@ -53,10 +53,12 @@ private:
     using Position = Lines::iterator;
 
     [[nodiscard]] Position fileEnd() { return std::prev(m_lines.end()); }
+    [[nodiscard]] Lines::const_iterator fileEnd() const { return std::prev(m_lines.end()); }
     // The index's key for a name in a section, both without regard to letter case.
     [[nodiscard]] static std::string folded(std::string_view section, std::string_view key = {});
     void indexLines();
-    void appendSection(std::string_view section);
+    // Appends the section's header and gives where its keys go.
+    Position appendSection(std::string_view section);
 
     // Ends with a line of no text that is never written: every position, the file's end too,
     // is then a line, which stays valid as lines come and go and when the file is moved.
