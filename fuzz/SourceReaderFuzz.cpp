@@ -82,6 +82,9 @@ constexpr std::array<const char*, 5> kNames{
 // byte order mark straddle the pieces.
 constexpr std::array<std::size_t, 4> kPieceSizes{1, 3, 4096, std::size_t(-1)};
 
+// The older file beside the input's, which "*.txt" passes over and a mask such as "o*" picks.
+constexpr std::string_view kOldFile = "old\n";
+
 } // namespace
 } // namespace korvel::fuzz
 
@@ -101,14 +104,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(input.rest());
     auto files = std::make_shared<fuzz::MemoryFileSystem>(
         std::vector<fuzz::MemoryFileSystem::File>{{"now.txt", bytes, 1'700'000'010},
-                                                  {"old.txt", "old\n", 1'700'000'000}},
+                                                  {"old.txt", std::string(fuzz::kOldFile), 1'700'000'000}},
         pieceSize);
     const text::SourceReader reader(files, text::CodePage(codePage));
     const text::SourceText source = reader.read(options, fuzz::MemoryFileSystem::kFolder);
-    // The cuts take their bytes off a title that is never longer than the part of a line kept.
+    // The cuts take their bytes off a title that is never longer than the part of a line kept,
+    // from whichever of the two files the name picked.
     const auto cuts = static_cast<std::size_t>(options.cutBeginning + options.cutEnd);
+    const std::size_t longestFile = std::max(bytes.size(), fuzz::kOldFile.size());
     fuzz::require(source.text.empty() ||
-                      source.text.size() + cuts <= std::min(bytes.size(), text::SourceLines::kKeptLength),
+                      source.text.size() + cuts <= std::min(longestFile, text::SourceLines::kKeptLength),
                   "a title is its line less the cuts");
     static_cast<void>(text::NameMask(options.name).matches(bytes.substr(0, 64)));
     return 0;
