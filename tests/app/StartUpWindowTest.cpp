@@ -69,6 +69,27 @@ private slots:
         QVERIFY(!harness.window.windowIcon().isNull());
     }
 
+    // The long port list is sized from its longest name rather than by measuring every name; it
+    // must still show each name whole, and take no more room than the measured size would.
+    void theLongPortListShowsEveryNameWhole() {
+        WindowHarness harness({.file = m_file.get()});
+        auto* ports = harness.find<QComboBox>("CBPORT");
+        QComboBox measured;
+        measured.setStyle(ports->style());
+        measured.setFont(ports->font());
+        for (int row = 0; row < ports->count(); ++row) {
+            measured.addItem(ports->itemText(row));
+        }
+        measured.setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        const int needed = measured.sizeHint().width();
+        QVERIFY(ports->count() > 200);
+        QVERIFY2(ports->sizeHint().width() >= needed, "the size would cut the widest name");
+        QVERIFY2(ports->sizeHint().width() <= needed + ports->fontMetrics().horizontalAdvance('X'),
+                 "the size is wider than any name needs");
+        QCOMPARE(ports->sizeHint().height(), measured.sizeHint().height());
+        QVERIFY(ports->width() >= needed);
+    }
+
     void aSettingChangedInTheWindowSurvivesARestart() {
         {
             WindowHarness first({.file = m_file.get()});
