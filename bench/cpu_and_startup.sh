@@ -6,7 +6,8 @@
 #    the same size with the same seven tabs (build/bench/bare_window); targets within 1.3x and
 #    within 1.2x.
 # Needs the build and the packages xvfb, xauth, x11-utils and xdotool.
-# Environment: SECONDS_MEASURED (60), STARTS (21).
+# Environment: SECONDS_MEASURED (60), STARTS (21), PROGRAM (build/app/korvel: a copy elsewhere
+# keeps its figures while the build changes, or compares two versions).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +15,7 @@ if [[ "${1:-}" != --inside ]]; then
     exec xvfb-run -a -s "-screen 0 800x500x24 -noreset" "$0" --inside
 fi
 
+program=${PROGRAM:-build/app/korvel}
 measured=${SECONDS_MEASURED:-60}
 starts=${STARTS:-21}
 ticks_per_second=$(getconf CLK_TCK)
@@ -38,7 +40,7 @@ cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; } # user + system so fa
 
 measure_cpu() { # label, set-up
     "$2"
-    build/app/korvel >/dev/null 2>&1 &
+    "$program" >/dev/null 2>&1 &
     local pid=$!
     sleep 3
     show_preview_page
@@ -53,35 +55,42 @@ measure_cpu() { # label, set-up
         'BEGIN { printf "%s: %.0f ms of CPU in %d s = %.3f %% of a core\n", label, 1000*t/hz, s, 100*t/hz/s }'
 }
 
-# Microseconds of the wall clock, without starting a process.
-now_us() { echo "${EPOCHREALTIME/./}"; }
-
 # Milliseconds from the start of the process to the map of its window (started_ms), and its
 # resident KiB a second later (resident_kb). The maps come from the X server as it makes them
-# (MAPS): no polling that would take the CPU from the program being measured.
+# (MAPS), each taken with the time it came. Their windows' names are looked up only once the maps
+# have paused: a process started for that during the program's start-up would take the CPU from
+# the program being measured.
 start_once() { # program, window title
-    local begin end pid line window
-    begin=$(now_us)
+    local begin pid line i
+    local -a windows=() times=()
+    begin=${EPOCHREALTIME/./}
     "$1" >/dev/null 2>"$work/start.log" &
     pid=$!
-    while true; do
+    started_ms=
+    while [ -z "$started_ms" ]; do
         if ! read -r -t 20 -u "${MAPS[0]}" line; then
             echo "$1 showed no window in 20 s" >&2
             cat "$work/start.log" >&2
             kill "$pid" 2>/dev/null
             exit 1
         fi
-        end=$(now_us)
-        window=${line#window }
-        if xprop -id "$window" WM_NAME 2>/dev/null | grep -q "= \"$2"; then
-            break
-        fi
+        while true; do
+            times+=("${EPOCHREALTIME/./}")
+            windows+=("${line#window }")
+            read -r -t 0.3 -u "${MAPS[0]}" line || break
+        done
+        for i in "${!windows[@]}"; do
+            if xprop -id "${windows[i]}" WM_NAME 2>/dev/null | grep -q "= \"$2"; then
+                started_ms=$(((times[i] - begin) / 1000))
+                break
+            fi
+        done
+        windows=() times=()
     done
     sleep 1
     resident_kb=$(awk '/VmRSS/ { print $2 }' "/proc/$pid/status")
     kill "$pid"
     wait "$pid" 2>/dev/null || true
-    started_ms=$(((end - begin) / 1000))
 }
 
 # The two programs start in turns, so that a busy moment of the machine falls on both alike.
@@ -91,7 +100,7 @@ measure_starts() {
     coproc MAPS { stdbuf -oL xev -root -event substructure 2>/dev/null | grep --line-buffered -A1 MapNotify | grep --line-buffered -o 'window 0x[0-9a-f]*'; }
     sleep 0.5
     for _ in $(seq "$starts"); do
-        start_once build/app/korvel Korvel
+        start_once "$program" Korvel
         korvel+=("$started_ms")
         korvel_kb=$resident_kb
         start_once build/bench/bare_window Bare
