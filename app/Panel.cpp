@@ -158,14 +158,14 @@ Panel::Panel(Services services)
     , m_timeSeparator(services.timeSeparator)
     , m_conversion(m_codePage)
     , m_library(services.library)
-    , m_dialogs(services.dialogs)
+    , m_dialogs(services.dialogs, m_handling)
     , m_clock(services.clock)
     , m_loadSettings(std::move(services.loadSettings))
     , m_saveSettings(std::move(services.saveSettings))
     , m_programFolder(std::move(services.programFolder))
     , m_dataFolder(std::move(services.dataFolder))
     , m_transactions(services.library, m_settings)
-    , m_connection(services.library, m_settings, services.dialogs, std::move(services.processEvents))
+    , m_connection(services.library, m_settings, m_dialogs, std::move(services.processEvents))
     , m_titleCleanup(m_settings, m_codePage)
     , m_dynamicPs(m_settings)
     , m_preview(m_settings, m_dynamicPs)
@@ -179,12 +179,12 @@ Panel::Panel(Services services)
            [this](const std::function<void()>& take) { asEvent(take); }})
     , m_deviceSettings(m_settings)
     , m_send({m_settings, m_transactions, m_conversion, m_dynamicPs, m_rotation, m_clock})
-    , m_readBack({m_settings, m_transactions, m_conversion, services.dialogs, m_clock, m_deviceSettings,
-                  m_rotation, m_dpsEditors, m_preview})
+    , m_readBack({m_settings, m_transactions, m_conversion, m_dialogs, m_clock, m_deviceSettings, m_rotation,
+                  m_dpsEditors, m_preview})
     , m_clockTime(m_settings, m_transactions, m_clock)
-    , m_commands({m_settings, m_transactions, services.dialogs, m_clock, *this})
-    , m_fields(m_settings, services.dialogs, m_deviceSettings)
-    , m_preferences(m_settings, services.dialogs, std::move(services.desktop)) {
+    , m_commands({m_settings, m_transactions, m_dialogs, m_clock, *this})
+    , m_fields(m_settings, m_dialogs, m_deviceSettings)
+    , m_preferences(m_settings, m_dialogs, std::move(services.desktop)) {
     observeReactions();
 }
 

@@ -7,6 +7,7 @@
 #include "app/GuardedEvents.h"
 #include "app/Preferences.h"
 #include "app/TextSourcePoll.h"
+#include "app/WaitingDialogs.h"
 #include "link/Connection.h"
 #include "link/EncoderLibrary.h"
 #include "link/Transactions.h"
@@ -81,7 +82,7 @@ public:
     // The close sequence: false when the operator would rather not exit. A failing save shows in
     // the status bar and the close goes on.
     [[nodiscard]] bool FormClose(CloseBy by = CloseBy::Operator);
-    // Whether an event handler or the close sequence is under way, perhaps in one of its pauses.
+    // Whether an event handler or the close sequence is at work, perhaps in one of its pauses.
     [[nodiscard]] bool busy() const { return m_handling > 0; }
 
     // The way in for the window: every event passes the error guard first.
@@ -133,7 +134,11 @@ private:
     char m_timeSeparator;
     text::RdsConversion m_conversion;
     link::EncoderLibrary& m_library;
-    model::Dialogs& m_dialogs;
+    // Event handlers under way. Timer ticks that arrive while one works (during one of its fixed
+    // pauses) are dropped, as ticks that a busy window could not take; while it waits in a
+    // dialog they run.
+    int m_handling = 0;
+    WaitingDialogs m_dialogs;
     model::Clock& m_clock;
     SettingsFile m_loadSettings;
     SettingsFile m_saveSettings;
@@ -156,9 +161,6 @@ private:
     FieldEditors m_fields;
     Preferences m_preferences;
     std::vector<model::Subscription> m_reactions;
-    // Event handlers under way. Timer ticks that arrive while one runs (during one of its fixed
-    // pauses) are dropped, as ticks that a busy window could not take.
-    int m_handling = 0;
 };
 
 } // namespace korvel::app

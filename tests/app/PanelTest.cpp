@@ -614,6 +614,45 @@ TEST_F(PanelTest, TimerTicksDuringAnOperationsPauseAreDropped) {
     EXPECT_TRUE(settings().flag("RBRT2")) << "a tick after the operation runs";
 }
 
+// A box left open must not stop the timers: they run while a handler waits for the operator.
+TEST_F(PanelTest, TimerTicksRunWhileADialogWaitsForTheOperator) {
+    struct Case {
+        const char* name;
+        std::function<void(Panel&)> open;
+    };
+    const Case cases[] = {
+        {"Reset question", [](Panel& p) { p.events().click("BRESET"); }},
+        {"status report", [](Panel& p) { p.events().click("BSTAT"); }},
+        {"port list", [](Panel& p) { p.events().click("BitBtn1"); }},
+        {"file chooser", [](Panel& p) { p.events().click("BR9"); }},
+        {"picture chooser", [](Panel& p) { p.events().click("BR1"); }},
+        {"exit question", [](Panel& p) { static_cast<void>(p.FormClose()); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        start([](auto& s) {
+            s.setText("RT1", "FIRST");
+            s.setText("RT2", "SECOND");
+            s.setFlag("CBCOEX", true);
+        });
+        dialogs.answer = false;
+        int shown = 0;
+        dialogs.whileOpen = [this, &shown] {
+            ++shown;
+            panel().events().tick("Timer2");
+            EXPECT_TRUE(settings().flag("RBRT2")) << "the rotation went on";
+        };
+        c.open(panel());
+        dialogs.whileOpen = nullptr;
+        EXPECT_EQ(shown, 1);
+        clock.advance(std::chrono::seconds(1));
+        clock.duringPause = [this] { panel().events().tick("Timer2"); };
+        panel().events().click("BSEND1");
+        clock.duringPause = nullptr;
+        EXPECT_TRUE(settings().flag("RBRT2")) << "ticks in a pause are dropped again afterwards";
+    }
+}
+
 TEST_F(PanelTest, AnErrorInAHandlerEndsInTheStatusBarAndTheNextEventWorks) {
     start([](auto& s) {
         s.setText("RT1", "FIRST");
