@@ -228,6 +228,10 @@ void Panel::loadSettings() {
     if (m_settings.choice("RBPTYC") != 0) {
         m_fields.RBPTYCClick();
     }
+    // A stored high priority is taken at once; normal is the priority the process started with.
+    if (m_settings.flag("CBHPRI")) {
+        m_preferences.CBHPRIClick();
+    }
 }
 
 // The start-up steps after loading, in their order. The window reports idle time from its

@@ -260,6 +260,16 @@ TEST_F(PanelTest, HighPriorityAsksTheSystemAndReportsARefusal) {
     EXPECT_EQ(settings().text("StatusBar1"), "The system refused the high priority: Permission denied");
 }
 
+TEST_F(PanelTest, AStoredHighPriorityIsTakenAtStartUp) {
+    for (const bool stored : {true, false}) {
+        SCOPED_TRACE(stored);
+        priorities.clear();
+        start([stored](auto& s) { s.setFlag("CBHPRI", stored); });
+        EXPECT_EQ(priorities, stored ? std::vector<bool>{true} : std::vector<bool>{})
+            << "normal is what the process started with";
+    }
+}
+
 TEST_F(PanelTest, TheSkinPictureIsTakenWhenItsFileExists) {
     start();
     const auto picture = std::filesystem::temp_directory_path() / "korvel-skin-test.png";
