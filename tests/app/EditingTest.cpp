@@ -131,6 +131,52 @@ private slots:
         QVERIFY(statusNames(QString::fromUtf8("\u0416")));
     }
 
+    // Pasted text passes the field's key filter as if typed, whichever way it is pasted; what
+    // the field held stays, even what the filter would not take.
+    void pasteIntoAFilteredFieldIsTypedThroughItsFilter_data() {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("after");
+        // clang-format off
+        QTest::newRow("PI, Ctrl+V")           << "TSProgram" << "PI"    << ""     << "ab12"    << "ctrl+v"       << "AB12";
+        QTest::newRow("PI, Shift+Insert")     << "TSProgram" << "PI"    << ""     << " 1a\n2 " << "shift+insert" << "1A2";
+        QTest::newRow("PI, after its digits") << "TSProgram" << "PI"    << "12"   << "xcd"     << "menu"         << "12CD";
+        QTest::newRow("PI, full")             << "TSProgram" << "PI"    << "12AB" << "cd"      << "ctrl+v"       << "12AB";
+        QTest::newRow("PI, as the file had it") << "TSProgram" << "PI" << "XY" << "c"  << "ctrl+v"       << "XYC";
+        QTest::newRow("byte, menu")           << "TSSystem"  << "DB3"   << ""     << "zz7"     << "menu"         << "7";
+        QTest::newRow("LPT2 address, middle") << "TabSheet1" << "ELPTA" << ""     << "0x3-78"  << "middle"       << "0378";
+        // clang-format on
+    }
+    void pasteIntoAFilteredFieldIsTypedThroughItsFilter() {
+        QFETCH(QString, page);
+        QFETCH(QString, control);
+        QFETCH(QString, before);
+        QFETCH(QString, pasted);
+        QFETCH(QString, way);
+        QFETCH(QString, after);
+        m_harness->showPage(qPrintable(page));
+        store(qPrintable(control), before.toStdString());
+        auto* field = find<QLineEdit>(qPrintable(control));
+        QTest::mouseClick(field, Qt::LeftButton);
+        QTest::keyClick(field, Qt::Key_End);
+        QGuiApplication::clipboard()->setText(pasted);
+        if (way == "ctrl+v") {
+            QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        } else if (way == "shift+insert") {
+            QTest::keyClick(field, Qt::Key_Insert, Qt::ShiftModifier);
+        } else if (way == "menu") {
+            field->paste(); // what the context menu's Paste does
+        } else {
+            field->insert(pasted); // what the middle button does with the selection
+        }
+        QCOMPARE(field->text(), after);
+        QCOMPARE(QString::fromStdString(storedText(qPrintable(control))), after);
+        QCOMPARE(field->cursorPosition(), after.size());
+    }
+
     void steppedValuesTakeNoTyping() {
         m_harness->showPage("TSDPS1");
         auto& settings = m_harness->panel.settings();

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/ControlEvents.h"
+#include "app/DesktopText.h"
+
+#include <QString>
+#include <QValidator>
+
+class QLineEdit;
+
+namespace korvel::app {
+
+// Text that reaches a key-filtered field other than by typing (pasted by the context menu, the
+// middle button or Shift+Insert) passes the field's key handler character by character, as if
+// typed: a pasted "ab12" in the PI becomes "AB12", where unfiltered it would end as "FF12".
+// Characters the handler discards are left out, before the field's length limit cuts what is
+// kept; the rest of the field is not touched.
+class PasteFilter : public QValidator {
+public:
+    PasteFilter(ControlEvents& events, DesktopText text, model::ControlName control, QLineEdit* edit);
+
+    State validate(QString& input, int& position) const override;
+
+private:
+    [[nodiscard]] QString typed(const QString& inserted) const;
+
+    ControlEvents& m_events;
+    DesktopText m_text;
+    model::ControlName m_control;
+    QLineEdit* m_edit;        // owns the filter
+    qsizetype m_limit;        // the field's length limit, which the filter takes over
+    mutable QString m_before; // the field's text before the change at hand
+};
+
+} // namespace korvel::app
