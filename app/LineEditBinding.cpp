@@ -1,6 +1,7 @@
 #include "app/LineEditBinding.h"
 
 #include "app/CodePageValidator.h"
+#include "app/PasteFilter.h"
 
 namespace korvel::app {
 
@@ -8,20 +9,30 @@ namespace {
 
 constexpr int kQtUnlimited = 32767; // QLineEdit's own default maximum
 
+int lengthLimit(const BindingContext& context, model::ControlName name) {
+    const int maxLength = context.settings.maxLength(name);
+    return maxLength > 0 ? maxLength : kQtUnlimited;
+}
+
 } // namespace
 
 LineEditBinding::LineEditBinding(BindingContext context, QLineEdit* edit)
     : WidgetBinding(context, edit)
     , m_edit(edit) {
-    limitEditor(edit, context, name());
+    if (context.events.filtersKeys(name())) {
+        // The key handler admits fewer characters than the code page: it judges pasted text too.
+        edit->setValidator(
+            new PasteFilter(context.events, context.text, name(), edit, lengthLimit(context, name())));
+    } else {
+        limitEditor(edit, context, name());
+    }
     QObject::connect(edit, &QLineEdit::textEdited, receiver(),
                      [this](const QString& typed) { storeText(typed); });
     QObject::connect(edit, &QLineEdit::editingFinished, receiver(), [this] { finishEditing(); });
 }
 
 void LineEditBinding::limitEditor(QLineEdit* edit, const BindingContext& context, model::ControlName name) {
-    const int maxLength = context.settings.maxLength(name);
-    edit->setMaxLength(maxLength > 0 ? maxLength : kQtUnlimited);
+    edit->setMaxLength(lengthLimit(context, name));
     const auto refused = [context](char32_t first, int count) {
         const std::string message = CodePageValidator::message(first, count, context.text.codePageNumber());
         context.events.edit("StatusBar1", [&] { context.settings.setText("StatusBar1", message); });

@@ -7,7 +7,8 @@
 namespace korvel::app {
 
 // A text field: the model's bytes shown in the desktop code page; typing is limited to the
-// control's length and to characters the code page has.
+// control's length and to characters the code page has, or, in a key-filtered field, to those its
+// key handler takes.
 class LineEditBinding : public WidgetBinding {
 public:
     LineEditBinding(BindingContext context, QLineEdit* edit);

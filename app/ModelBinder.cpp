@@ -12,11 +12,9 @@
 #include "app/LabelBinding.h"
 #include "app/LineEditBinding.h"
 #include "app/PageBinding.h"
-#include "app/PasteFilter.h"
 #include "app/RadioGroupBinding.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <algorithm>
 #include <stdexcept>
 
@@ -101,11 +99,6 @@ void ModelBinder::filterKeys(QWidget* widget, model::ControlName name) {
     // An editable combo box keeps the focus itself and hands the keys to its line edit
     // directly, past any filter there: its keys are filtered on the box.
     widget->installEventFilter(new KeyFilter(m_context.events, m_context.text, name, widget));
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-        // The key handler admits fewer characters than the code page: it judges pasted text too.
-        delete edit->validator();
-        edit->setValidator(new PasteFilter(m_context.events, m_context.text, name, edit));
-    }
 }
 
 bool ModelBinder::isBound(model::ControlName name) const {

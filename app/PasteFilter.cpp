@@ -9,7 +9,6 @@ namespace korvel::app {
 namespace {
 
 constexpr char kFirstPrintable = ' ';
-constexpr int kQtUnlimited = 32767; // QLineEdit's own default maximum
 
 // How many characters the two texts share at their starts and, after those, at their ends.
 std::pair<qsizetype, qsizetype> sharedEnds(const QString& before, const QString& after) {
@@ -27,18 +26,15 @@ std::pair<qsizetype, qsizetype> sharedEnds(const QString& before, const QString&
 
 } // namespace
 
-PasteFilter::PasteFilter(ControlEvents& events, DesktopText text, model::ControlName control, QLineEdit* edit)
+PasteFilter::PasteFilter(ControlEvents& events, DesktopText text, model::ControlName control, QLineEdit* edit,
+                         int limit)
     : QValidator(edit)
     , m_events(events)
     , m_text(text)
     , m_control(control)
     , m_edit(edit)
-    , m_limit(edit->maxLength())
-    , m_before(edit->text()) {
-    // The field would cut a paste to its limit before the filter sees it, losing what comes after
-    // the characters left out.
-    edit->setMaxLength(kQtUnlimited);
-}
+    , m_limit(limit)
+    , m_before(edit->text()) {}
 
 QValidator::State PasteFilter::validate(QString& input, int& position) const {
     // The window shows the model's values with the field's signals blocked: the program's own

@@ -13,11 +13,13 @@ namespace korvel::app {
 // Text that reaches a key-filtered field other than by typing (pasted by the context menu, the
 // middle button or Shift+Insert) passes the field's key handler character by character, as if
 // typed: a pasted "ab12" in the PI becomes "AB12", where unfiltered it would end as "FF12".
-// Characters the handler discards are left out, before the field's length limit cuts what is
-// kept; the rest of the field is not touched.
+// Characters the handler discards are left out, before the length limit cuts what is kept; the
+// rest of the field is not touched. The filter keeps the limit, not the field: the field would cut
+// a paste to its limit before the filter saw it, losing what comes after the characters left out.
 class PasteFilter : public QValidator {
 public:
-    PasteFilter(ControlEvents& events, DesktopText text, model::ControlName control, QLineEdit* edit);
+    PasteFilter(ControlEvents& events, DesktopText text, model::ControlName control, QLineEdit* edit,
+                int limit);
 
     State validate(QString& input, int& position) const override;
 
@@ -28,7 +30,7 @@ private:
     DesktopText m_text;
     model::ControlName m_control;
     QLineEdit* m_edit;        // owns the filter
-    qsizetype m_limit;        // the field's length limit, which the filter takes over
+    qsizetype m_limit;        // the field's length limit
     mutable QString m_before; // the field's text before the change at hand
 };
 
