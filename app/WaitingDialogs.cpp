@@ -1,12 +1,12 @@
 #include "app/WaitingDialogs.h"
 
+#include <utility>
+
 namespace korvel::app {
 
 WaitingDialogs::Open::Open(int& handling)
     : m_handling(handling)
-    , m_saved(handling) {
-    m_handling = 0;
-}
+    , m_saved(std::exchange(handling, 0)) {}
 
 WaitingDialogs::Open::~Open() {
     m_handling = m_saved;
