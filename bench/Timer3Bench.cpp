@@ -1,8 +1,8 @@
 // Runs the real clock-time timer for 1,000 ticks and reports how far each tick falls from its
 // tenth of a second on the wall clock. Target: 99 % within 20 ms.
 
-#include "app/ControlEvents.h"
-#include "app/TimerBridge.h"
+#include "app/panel/ControlEvents.h"
+#include "app/window/TimerBridge.h"
 #include "model/StationSettings.h"
 
 #include <QCoreApplication>

@@ -3,10 +3,10 @@
 // Target: under 500 ms at the 95th percentile. The first title comes before the first poll has
 // told the watch what to watch, so it waits for the timer.
 
-#include "app/Panel.h"
-#include "app/SystemClock.h"
-#include "app/TForm1.h"
-#include "app/WindowThread.h"
+#include "app/panel/Panel.h"
+#include "app/panel/SystemClock.h"
+#include "app/window/TForm1.h"
+#include "app/window/WindowThread.h"
 #include "link/EncoderLibrary.h"
 #include "model/Dialogs.h"
 

@@ -1,7 +1,7 @@
 // Any bytes as the translation file, applied to a small window of tagged and untagged
 // components of each kind the file can name: labels, buttons, group boxes, pages and edits.
 #include "FuzzInput.h"
-#include "app/Translation.h"
+#include "app/desktop/Translation.h"
 #include "text/CodePage.h"
 
 #include <QApplication>

@@ -15,6 +15,17 @@ namespace {
 
 constexpr mode_t kNewFileMode = 0666; // less the user's umask
 
+#ifdef KORVEL_NO_DISK_FLUSH
+constexpr bool kFlushToDisk = false;
+#else
+constexpr bool kFlushToDisk = true;
+#endif
+
+// Waits until the file's bytes are on the disk, so that a power cut after the rename finds them.
+bool flush(int fd) {
+    return !kFlushToDisk || ::fsync(fd) == 0;
+}
+
 bool writeAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -31,7 +42,7 @@ bool writeAll(int fd, const std::string& bytes) {
 void syncFolder(const std::filesystem::path& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
-        ::fsync(fd);
+        flush(fd);
         ::close(fd);
     }
 }
@@ -131,7 +142,7 @@ bool FileBytes::replace(const std::string& path, const std::string& bytes) {
     if (fd < 0) {
         return false;
     }
-    const bool written = (!mode || ::fchmod(fd, *mode) == 0) && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool written = (!mode || ::fchmod(fd, *mode) == 0) && writeAll(fd, bytes) && flush(fd);
     const bool closed = ::close(fd) == 0;
     if (!written || !closed || ::rename(temporary.c_str(), target->c_str()) != 0) {
         ::unlink(temporary.c_str());

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "MessageGuard.h"
-#include "app/Panel.h"
-#include "app/TForm1.h"
+#include "app/panel/Panel.h"
+#include "app/window/TForm1.h"
 #include "fakes/ManualClock.h"
 #include "fakes/RecordingLibrary.h"
 #include "fakes/ScriptedDialogs.h"

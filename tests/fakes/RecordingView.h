@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/FormView.h"
+#include "app/panel/FormView.h"
 
 #include <string>
 #include <vector>
