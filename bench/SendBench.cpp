@@ -46,6 +46,7 @@ public:
                 .minute = static_cast<int>(m_seconds / 60 % 60),
                 .second = static_cast<int>(m_seconds % 60)};
     }
+    model::LocalTime later(std::chrono::seconds) const override { return now(); }
     void pause(std::chrono::milliseconds) override {}
 
 private:

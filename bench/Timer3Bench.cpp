@@ -27,6 +27,7 @@ public:
     bool filtersKeys(model::ControlName) const override { return false; }
     std::optional<model::ControlName> keyPress(model::ControlName, char&) override { return std::nullopt; }
     int gridKeyPress(model::ControlName, int row, char&) override { return row; }
+    bool holds(model::ControlName, const std::string&) override { return true; }
     void edit(model::ControlName, const std::function<void()>& apply) override { apply(); }
     void idle() override {}
     void tick(model::ControlName timer) override {

@@ -88,6 +88,16 @@ void Connection::ELPTAKeyPress(char& key) {
     }
 }
 
+bool Connection::ELPTAHolds(const std::string& text) {
+    const std::optional<int> address = parseDecimal(text);
+    if (text.empty() || (address && *address <= kMaxPortAddress)) {
+        return true;
+    }
+    m_settings.setText("StatusBar1", "The LPT2 address is a decimal number up to " +
+                                         std::to_string(kMaxPortAddress) + ": " + text + " is not taken");
+    return false;
+}
+
 void Connection::BitBtn1Click() {
     const std::vector<std::string> ports = PortList::present();
     if (ports.empty()) {

@@ -19,6 +19,7 @@ public:
 
     static constexpr int kLpt1Address = 888;
     static constexpr int kDefaultLpt2Address = 632;
+    static constexpr int kMaxPortAddress = 0xFFFF;
 
     Connection(EncoderLibrary& library, model::StationSettings& settings, model::Dialogs& dialogs,
                std::function<void()> processEvents);
@@ -27,6 +28,9 @@ public:
     void RGPORTClick(Sender sender);
     // Key filter of the LPT2 address: digits and backspace only; others become '\0'.
     static void ELPTAKeyPress(char& key);
+    // Whether the LPT2 address field can hold the text: empty, or an address of the I/O port
+    // space. A larger one is refused as typed, with the reason in the status bar.
+    [[nodiscard]] bool ELPTAHolds(const std::string& text);
     // "List...": shows the serial and parallel ports present on this machine.
     void BitBtn1Click();
 

@@ -33,6 +33,9 @@ public:
         Operation& operator=(const Operation&) = delete;
         ~Operation();
 
+        // Whether a transaction of the outermost operation has failed so far.
+        [[nodiscard]] bool failed() const { return m_transactions.m_operationFailed; }
+
     private:
         Transactions& m_transactions;
     };

@@ -14,6 +14,7 @@ struct LocalTime {
     int second = 0;
     int millisecond = 0;
     bool daylightSaving = false; // whether daylight-saving time is in force
+    int utcOffset_min = 0;       // local time less UTC, daylight-saving time included
 
     [[nodiscard]] std::chrono::milliseconds timeOfDay() const {
         return std::chrono::hours(hour) + std::chrono::minutes(minute) + std::chrono::seconds(second) +
@@ -28,6 +29,9 @@ public:
     virtual ~Clock() = default;
 
     [[nodiscard]] virtual LocalTime now() const = 0;
+    // The local time `ahead` from now as the time-zone rules give it then, which may differ
+    // from now's offset across a change to or from summer time.
+    [[nodiscard]] virtual LocalTime later(std::chrono::seconds ahead) const = 0;
     // One of the operations' fixed pauses. The window keeps painting meanwhile, but takes no
     // input from the operator.
     virtual void pause(std::chrono::milliseconds duration) = 0;

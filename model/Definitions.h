@@ -168,7 +168,7 @@ inline constexpr std::array kChoiceDefs{
     ChoiceDef{"CBGRTYP",   groupTypeItems,               2},
     ChoiceDef{"RGD1L",     fixedItems<kReadFrom>,        1},
     ChoiceDef{"RGR1L",     fixedItems<kReadFrom>,        1},
-    ChoiceDef{"RBANSIC",   fixedItems<kAnsiConversions>, 0},
+    ChoiceDef{"RBANSIC",   fixedItems<kAnsiConversions>, 2},
     ChoiceDef{"RGHTYP",    fixedItems<kHardwareTypes>,   1},
     ChoiceDef{"CBPORT",    portItems,                    kPortNone},
     ChoiceDef{"RBPTYC",    fixedItems<kPtyCodings>,      0},
@@ -185,6 +185,7 @@ inline constexpr std::array kFlagDefs{
     FlagDef{"RTSA",    false},
     FlagDef{"CBAUTO",  true},
     FlagDef{"STMEN",   false},
+    FlagDef{"CBCTTZ",  true}, // the clock-time offsets from the system's time zone
     FlagDef{"CBUDGEN", false},
     FlagDef{"CBD1FF",  false},
     FlagDef{"CBD1SC",  true},
@@ -208,8 +209,10 @@ inline constexpr std::array kFlagDefs{
     FlagDef{"RBJUST2", true,  "RBJUST"},
     FlagDef{"RBFILSP", true,  "RBFIL"},
     FlagDef{"RBFILCU", false, "RBFIL"},
+    // Whether the window shows values the encoder was not given: until the first Send or Read
+    FlagDef{"UNSENT",  true},
 };
-static_assert(kFlagDefs.size() == 30);
+static_assert(kFlagDefs.size() == 32);
 
 inline constexpr std::array kCheckListDefs{
     CheckListDef{"DI", fixedItems<kDecoderIdentification>},
@@ -260,7 +263,8 @@ inline constexpr std::array kCommandDefs{
 static_assert(kCommandDefs.size() == 26);
 
 // Controls that only show what the logic writes: the operator never edits them.
-inline constexpr std::array<std::string_view, 6> kDisplayOnly{"STMEN", "DB3D", "DB4D", "DB5D", "DB6D", "DB7D"};
+inline constexpr std::array<std::string_view, 7> kDisplayOnly{"STMEN", "DB3D", "DB4D", "DB5D", "DB6D", "DB7D",
+                                                             "UNSENT"};
 
 inline constexpr std::array kTimerDefs{
     TimerDef{"Timer1",       std::chrono::milliseconds{3000},  true},

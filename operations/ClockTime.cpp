@@ -18,6 +18,8 @@ using encoder::Reg;
 constexpr std::chrono::milliseconds kAfterTrigger{200};
 constexpr int kHoursPerDay = 24;
 constexpr int kHalfHoursPerHour = 2;
+constexpr double kMinutesPerHalfHour = 30.0;
+constexpr int kMjdOfUnixEpoch = 40587; // 1 January 1970
 
 // The Modified Julian Day of a date as the RDS standard (IEC 62106) converts it; a day shift
 // of -1 or +1 crosses month and year ends without a special case.
@@ -45,6 +47,12 @@ void ClockTime::BSETCTClick() {
     }
 }
 
+void ClockTime::CBCTTZClick() {
+    const bool typed = !m_settings.flag("CBCTTZ");
+    m_settings.setEnabled("SEUTCO", typed);
+    m_settings.setEnabled("SESMTO", typed);
+}
+
 void ClockTime::Timer3Timer() {
     const model::LocalTime now = m_clock.now();
     if (now.minute == m_previousTick.minute) {
@@ -62,16 +70,24 @@ void ClockTime::Timer3Timer() {
 }
 
 void ClockTime::SendCT() {
-    const model::LocalTime coming = oneMinuteLater(m_clock.now());
-    int offset_h = m_settings.integer("SEUTCO");
     m_settings.setFlag("STMEN", LetniCas());
-    if (m_settings.flag("STMEN")) {
-        offset_h += m_settings.integer("SESMTO");
-    }
-    const auto field = encoder::ctBytes(clockTimeFor(coming, offset_h));
+    const auto field = encoder::ctBytes(comingMinute());
     std::vector<std::uint8_t> group{encoder::kCtGroupType};
     group.insert(group.end(), field.begin(), field.end());
     m_transactions.write(addr(Reg::CtGroupType), group);
+}
+
+// The clock time of the coming minute: with the system's time-zone rules, at the offset in force
+// then; otherwise at the operator's offsets, summer time as the system says now.
+encoder::ClockTime ClockTime::comingMinute() const {
+    if (m_settings.flag("CBCTTZ")) {
+        return clockTimeInZone(m_clock.later(std::chrono::minutes(1)));
+    }
+    int offset_h = m_settings.integer("SEUTCO");
+    if (m_settings.flag("STMEN")) {
+        offset_h += m_settings.integer("SESMTO");
+    }
+    return clockTimeFor(oneMinuteLater(m_clock.now()), offset_h);
 }
 
 bool ClockTime::LetniCas() const {
@@ -95,6 +111,21 @@ encoder::ClockTime ClockTime::clockTimeFor(const model::LocalTime& local, int of
             .utcHour = utcHour,
             .minute = local.minute,
             .localOffset_halfHours = offset_h * kHalfHoursPerHour};
+}
+
+encoder::ClockTime ClockTime::clockTimeInZone(const model::LocalTime& local) {
+    using namespace std::chrono;
+    const sys_days date{year{local.year} / month{static_cast<unsigned>(local.month)} /
+                        day{static_cast<unsigned>(local.day)}};
+    const auto utc = date + hours{local.hour} + minutes{local.minute} - minutes{local.utcOffset_min};
+    const sys_days utcDate = floor<days>(utc);
+    const hh_mm_ss clock{utc - utcDate};
+    // The field counts half hours; a zone a quarter off them goes at the nearer one.
+    const auto halfHours = static_cast<int>(std::lround(local.utcOffset_min / kMinutesPerHalfHour));
+    return {.mjd = static_cast<std::uint32_t>(utcDate.time_since_epoch().count() + kMjdOfUnixEpoch),
+            .utcHour = static_cast<int>(clock.hours().count()),
+            .minute = static_cast<int>(clock.minutes().count()),
+            .localOffset_halfHours = halfHours};
 }
 
 model::LocalTime ClockTime::oneMinuteLater(const model::LocalTime& time) {

@@ -29,14 +29,20 @@ public:
     void Timer3Timer();
     // Loads the clock time of the start of the next minute.
     void SendCT();
+    // The operator's offsets count only while the system's time zone does not give them.
+    void CBCTTZClick();
     // Whether daylight-saving time is in force now, as the system's time-zone rules say.
     [[nodiscard]] bool LetniCas() const;
 
     // The clock-time field for a local time and its offset from UTC in hours.
     [[nodiscard]] static encoder::ClockTime clockTimeFor(const model::LocalTime& local, int offset_h);
+    // The same for a local time that carries its own offset from UTC, in minutes.
+    [[nodiscard]] static encoder::ClockTime clockTimeInZone(const model::LocalTime& local);
     [[nodiscard]] static model::LocalTime oneMinuteLater(const model::LocalTime& time);
 
 private:
+    [[nodiscard]] encoder::ClockTime comingMinute() const;
+
     model::StationSettings& m_settings;
     link::Transactions& m_transactions;
     model::Clock& m_clock;

@@ -23,9 +23,9 @@ DeviceCommands::DeviceCommands(Parts parts)
     : m_parts(parts)
     , m_action(parts.settings, parts.clock) {}
 
-void DeviceCommands::command(encoder::Command command) {
+bool DeviceCommands::command(encoder::Command command) {
     const std::uint8_t byte = encoder::byteOf(command);
-    m_parts.transactions.write(addr(Reg::Command), std::span(&byte, 1));
+    return m_parts.transactions.write(addr(Reg::Command), std::span(&byte, 1));
 }
 
 void DeviceCommands::BSTOR1Click() {
@@ -40,10 +40,11 @@ void DeviceCommands::BSTOR1Click() {
     }
 }
 
-void DeviceCommands::BRESETClick() {
-    if (m_parts.dialogs.askYesNo(kResetQuestion)) {
-        command(encoder::Command::Reset);
+Outcome DeviceCommands::BRESETClick() {
+    if (!m_parts.dialogs.askYesNo(kResetQuestion)) {
+        return Outcome::NotRun;
     }
+    return command(encoder::Command::Reset) ? Outcome::Succeeded : Outcome::Failed;
 }
 
 void DeviceCommands::BSWOFFClick() {

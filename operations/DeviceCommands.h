@@ -35,14 +35,14 @@ public:
 
     // Has the encoder keep what it holds, and saves the settings with it.
     void BSTOR1Click();
-    void BRESETClick();
+    Outcome BRESETClick();
     void BSWOFFClick();
     void BSWONClick();
     // Flips TA and sends it at once.
     void BSETTAClick();
 
 private:
-    void command(encoder::Command command);
+    bool command(encoder::Command command);
 
     Parts m_parts;
     DeviceAction m_action;

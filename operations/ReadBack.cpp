@@ -43,13 +43,13 @@ ReadBack::ReadBack(Parts parts)
     , m_rds(parts.conversion, parts.settings)
     , m_action(parts.settings, parts.clock) {}
 
-void ReadBack::BREC1Click() {
+Outcome ReadBack::BREC1Click() {
     if (!m_action.allowed()) {
-        return;
+        return Outcome::NotRun;
     }
     m_parts.transactions.ReceiveData(addr(Reg::Pi), encoder::kReadImageLength);
     if (!m_parts.transactions.readSucceeded()) {
-        return;
+        return Outcome::Failed;
     }
     // The values arrive one by one; then exactly the calls below bring the window into line.
     const model::StationSettings::ReactionHold hold(m_parts.settings);
@@ -60,6 +60,7 @@ void ReadBack::BREC1Click() {
     refresh();
     m_action.done();
     m_parts.preview.ResetPreview();
+    return Outcome::Succeeded;
 }
 
 std::string ReadBack::decodeImage() {

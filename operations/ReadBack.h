@@ -51,7 +51,7 @@ public:
     // All parts must outlive the operation.
     explicit ReadBack(Parts parts);
 
-    void BREC1Click();
+    Outcome BREC1Click();
     void BSTATClick();
 
     // The report of Read Status for a status byte; lines end with a carriage return.

@@ -53,9 +53,9 @@ StationSend::StationSend(Parts parts)
     , m_rds(parts.conversion, parts.settings)
     , m_action(parts.settings, parts.clock) {}
 
-void StationSend::BSEND1Click() {
+Outcome StationSend::BSEND1Click() {
     if (!m_action.allowed()) {
-        return;
+        return Outcome::NotRun;
     }
     link::Transactions& transactions = m_parts.transactions;
     const link::Transactions::Operation operation(transactions);
@@ -75,6 +75,25 @@ void StationSend::BSEND1Click() {
     transactions.write(addr(Reg::DpsLength), EncoderTextWriter::dpsLoadBlock(dpsText));
     transactions.write(addr(Reg::DpsDelay), dpsParameterBlock(static_cast<std::uint8_t>(dpsText.size())));
     m_action.done();
+    if (operation.failed()) {
+        return Outcome::Failed;
+    }
+    reportLeftOut();
+    return Outcome::Succeeded;
+}
+
+// Rows that did not go to air are gone from the grid: the operator is told of the first.
+void StationSend::reportLeftOut() {
+    if (m_leftOut.empty()) {
+        return;
+    }
+    model::StationSettings& settings = m_parts.settings;
+    std::string status =
+        "Ready, but " + AfList::message(m_leftOut.front(), settings.decimalSeparator(), "left out");
+    if (m_leftOut.size() > 1) {
+        status += " (and " + std::to_string(m_leftOut.size() - 1) + " more)";
+    }
+    settings.setText("StatusBar1", status);
 }
 
 // PI, PS, PTY, DI, M/S, TP, TA and the AF list, from 0x00 on.
@@ -109,6 +128,7 @@ StationSend::Bytes StationSend::afBlock() {
     for (std::size_t row = 0; row < rows.size(); ++row) {
         settings.setCell(kAfGrid, static_cast<int>(row), kAfColumn, cleaned.rows[row]);
     }
+    m_leftOut = cleaned.refused;
     Bytes bytes{static_cast<std::uint8_t>(cleaned.codes.size())};
     bytes.insert(bytes.end(), cleaned.codes.begin(), cleaned.codes.end());
     return bytes;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "operations/AfList.h"
 #include "operations/DeviceAction.h"
 #include "operations/RdsText.h"
 
@@ -39,7 +40,7 @@ public:
     // All parts must outlive the operation.
     explicit StationSend(Parts parts);
 
-    void BSEND1Click();
+    Outcome BSEND1Click();
 
 private:
     using Bytes = std::vector<std::uint8_t>;
@@ -49,10 +50,12 @@ private:
     [[nodiscard]] Bytes clockSourceBlock();
     [[nodiscard]] Bytes dpsParameterBlock(std::uint8_t textLength);
     [[nodiscard]] Bytes afBlock();
+    void reportLeftOut();
 
     Parts m_parts;
     RdsText m_rds;
     DeviceAction m_action;
+    std::vector<AfList::Refused> m_leftOut; // by the last Send
 };
 
 } // namespace korvel::operations

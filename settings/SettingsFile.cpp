@@ -5,7 +5,9 @@
 #include "settings/KeyValue.h"
 #include "settings/SettingsKeys.h"
 
+#include <filesystem>
 #include <stdexcept>
+#include <system_error>
 #include <utility>
 
 namespace korvel::settings {
@@ -18,6 +20,19 @@ std::string_view sectionName(Section section) {
 
 IniFile existing(const std::string& path) {
     return IniFile::parse(FileBytes::read(path).value_or(std::string()));
+}
+
+// No file at all, rather than one that cannot be read.
+bool firstStart(const std::string& path) {
+    std::error_code unknown;
+    return !std::filesystem::exists(path, unknown) && !unknown;
+}
+
+// The key as a first start loads it: a value of its own in place of the missing key's default.
+SettingsKey asFirstStart(const SettingsKey& key) {
+    SettingsKey fresh = key;
+    fresh.check = key.check.orDefault(*key.check.firstStart);
+    return fresh;
 }
 
 } // namespace
@@ -46,9 +61,15 @@ void SettingsFile::SaveRDSFN(model::StationSettings& settings) const {
 }
 
 void SettingsFile::LoadRDSFN(model::StationSettings& settings) const {
-    const IniFile file = existing(path(false));
+    const std::string target = path(false);
+    const bool fresh = firstStart(target);
+    const IniFile file = existing(target);
     for (const SettingsKey& key : kSettingsKeys) {
-        KeyValue::load(settings, key, file.value(sectionName(key.section), key.key));
+        if (fresh && key.check.firstStart) {
+            KeyValue::load(settings, asFirstStart(key), std::nullopt);
+        } else {
+            KeyValue::load(settings, key, file.value(sectionName(key.section), key.key));
+        }
     }
 }
 

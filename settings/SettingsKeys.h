@@ -69,6 +69,9 @@ struct OnLoading {
     int min = 0;
     int max = 0;
     int outside = 0;
+    // The value of a first start, when there is no settings file at all; a file that lacks the
+    // key is an older one and keeps what the default says.
+    std::optional<int> firstStart = std::nullopt;
 
     [[nodiscard]] constexpr OnLoading orDefault(int value) const {
         OnLoading check = *this;
@@ -80,6 +83,11 @@ struct OnLoading {
         OnLoading check = *this;
         check.hasDefault = true;
         check.text = value;
+        return check;
+    }
+    [[nodiscard]] constexpr OnLoading onFirstStart(int value) const {
+        OnLoading check = *this;
+        check.firstStart = value;
         return check;
     }
 };
@@ -149,6 +157,7 @@ inline constexpr std::array kSettingsKeys{
     SettingsKey{Config,     "LogoPicture",       String,  at("LImageFile"),       orDefault("(none)")},
     SettingsKey{Config,     "UTCOffset",         Integer, at("SEUTCO"),           outsideGives(-12, 12, 0).orDefault(0)},
     SettingsKey{Config,     "SummerTimeOffset",  Integer, at("SESMTO"),           outsideGives(-12, 12, 1).orDefault(1)},
+    SettingsKey{Config,     "TimeZoneOffsets",   Boolean, at("CBCTTZ"),           orDefault(0).onFirstStart(1)},
     SettingsKey{Config,     "DPSFromFile",       String,  state(DpsSourceText),   orDefault("")},
     SettingsKey{Config,     "RTFromFile",        String,  state(RtSourceText),    orDefault("")},
     SettingsKey{Config,     "Slow",              Boolean, at("CBSS"),             orDefault(0)},
@@ -198,7 +207,7 @@ inline constexpr std::array kSettingsKeys{
     SettingsKey{General,    "Fill0",             Boolean, at("RBFILSP"),          kCurrent},
     SettingsKey{General,    "Fill1",             Boolean, at("RBFILCU"),          kCurrent},
     SettingsKey{General,    "FillChar",          Quoted,  at("ECUSCH"),           kCurrent},
-    SettingsKey{General,    "ANSIConversion",    Integer, at("RBANSIC"),          outsideGives(0, 2, 0).orDefault(0)},
+    SettingsKey{General,    "ANSIConversion",    Integer, at("RBANSIC"),          outsideGives(0, 2, 0).orDefault(0).onFirstStart(2)},
 
     SettingsKey{DPS1,       "Label0",            Quoted,  cell("DPS1", 0),        kCurrent},
     SettingsKey{DPS1,       "Label1",            Quoted,  cell("DPS1", 1),        kCurrent},
@@ -251,7 +260,7 @@ inline constexpr std::array kSettingsKeys{
     SettingsKey{Radiotext,  "Prefix",            Quoted,  at("ER1PR"),            kCurrent},
 };
 // clang-format on
-static_assert(kSettingsKeys.size() == 110);
+static_assert(kSettingsKeys.size() == 111);
 
 } // namespace keys
 

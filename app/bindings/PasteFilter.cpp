@@ -46,8 +46,13 @@ QValidator::State PasteFilter::validate(QString& input, int& position) const {
     const auto [head, tail] = sharedEnds(m_before, input);
     const QString inserted = input.mid(head, input.size() - head - tail);
     const QString kept = typed(inserted).left(std::max<qsizetype>(0, m_limit - head - tail));
+    const QString result = input.left(head) + kept + input.right(tail);
+    const std::optional<std::string> bytes = m_text.fromQString(result);
+    if (bytes && !m_events.holds(m_control, *bytes)) {
+        return Invalid; // the field keeps its text
+    }
     if (kept != inserted) {
-        input = input.left(head) + kept + input.right(tail);
+        input = result;
         position = static_cast<int>(head + kept.size());
     }
     m_before = input;

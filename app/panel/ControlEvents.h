@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 namespace korvel::app {
 
@@ -30,6 +31,10 @@ public:
                                                                      char& key) = 0;
     // The same for a cell of a grid's row; returns the row that is current afterwards.
     [[nodiscard]] virtual int gridKeyPress(model::ControlName control, int row, char& key) = 0;
+    // Whether a key-filtered field can hold the whole text a keystroke or a paste would leave in
+    // it, as bytes of the desktop code page; when it cannot, the change is refused and the logic
+    // says why in the status bar.
+    [[nodiscard]] virtual bool holds(model::ControlName control, const std::string& text) = 0;
 
     // One of the timers of the settings elapsed.
     virtual void tick(model::ControlName timer) = 0;

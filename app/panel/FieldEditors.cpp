@@ -2,10 +2,12 @@
 
 #include "model/Dialogs.h"
 #include "model/StationSettings.h"
+#include "operations/AfList.h"
 #include "operations/DeviceSettings.h"
 
 #include <array>
 #include <string>
+#include <utility>
 
 namespace korvel::app {
 
@@ -39,7 +41,37 @@ void FieldEditors::SGAFClick() {
 }
 
 void FieldEditors::AF1Change() {
-    m_settings.setCell(kAfGrid, m_settings.row(kAfGrid), kAfColumn, m_settings.text(kAfEntry));
+    const int row = m_settings.row(kAfGrid);
+    if (!m_afEntry || m_afEntry->row != row) {
+        m_afEntry = AfEntry{row, m_settings.cell(kAfGrid, row, kAfColumn)};
+    }
+    m_settings.setCell(kAfGrid, row, kAfColumn, m_settings.text(kAfEntry));
+}
+
+bool FieldEditors::takeAfEntry() {
+    if (!m_afEntry) {
+        return true; // nothing typed since the last entry was taken
+    }
+    const AfEntry entry = *std::exchange(m_afEntry, std::nullopt);
+    operations::AfList::Rows rows;
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        rows[row] = m_settings.cell(kAfGrid, static_cast<int>(row), kAfColumn);
+    }
+    const auto judged =
+        operations::AfList::enter(rows, static_cast<std::size_t>(entry.row), m_settings.decimalSeparator());
+    const bool taken = !judged.refused;
+    if (!taken) {
+        m_settings.setText("StatusBar1", operations::AfList::message(
+                                             *judged.refused, m_settings.decimalSeparator(), "not taken"));
+    }
+    m_settings.setCell(kAfGrid, entry.row, kAfColumn, taken ? judged.text : entry.before);
+    return taken;
+}
+
+// The box shows its row again, also after an entry that Enter refused.
+void FieldEditors::AF1Exit() {
+    static_cast<void>(takeAfEntry());
+    m_settings.setText(kAfEntry, m_settings.cell(kAfGrid, m_settings.row(kAfGrid), kAfColumn));
 }
 
 FieldEditors::Focus FieldEditors::SGAFKeyPress(char& key) {
@@ -57,12 +89,18 @@ FieldEditors::Focus FieldEditors::AF1KeyPress(char& key) {
         return std::nullopt;
     }
     key = '\0';
+    const std::string typed = m_settings.text(kAfEntry);
+    if (!takeAfEntry()) {
+        m_settings.setText(kAfEntry, typed); // stays for correction; the next key enters it again
+        return std::nullopt;
+    }
     m_settings.setRow(kAfGrid, (m_settings.row(kAfGrid) + 1) % m_settings.rows(kAfGrid));
     return kAfGrid;
 }
 
 void FieldEditors::SGAFKeyUp(char key) {
     if (key == kDelete) {
+        m_afEntry.reset();
         m_settings.setText(kAfEntry, "");
         m_settings.setCell(kAfGrid, m_settings.row(kAfGrid), kAfColumn, "");
     }

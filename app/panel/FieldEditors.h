@@ -3,6 +3,7 @@
 #include "model/ControlName.h"
 
 #include <optional>
+#include <string>
 
 namespace korvel::model {
 class Dialogs;
@@ -35,8 +36,11 @@ public:
     void AF1Change();
     // A digit or decimal point typed on the grid starts an entry in the box.
     [[nodiscard]] Focus SGAFKeyPress(char& key);
-    // Enter in the box goes back to the grid, on the next row.
+    // Enter in the box takes the entry and goes back to the grid, on the next row; an entry that
+    // cannot go to air is refused, the box keeping it for correction.
     [[nodiscard]] Focus AF1KeyPress(char& key);
+    // Leaving the box takes the entry too; a refused one leaves the row as it was.
+    void AF1Exit();
     // Delete on the grid empties the selected row.
     void SGAFKeyUp(char key);
 
@@ -50,10 +54,19 @@ public:
 
 private:
     void chooseFile(model::ControlName field);
+    // Takes the row's entry written out in full, or refuses it with a message and puts the row
+    // back; true when taken.
+    bool takeAfEntry();
 
     model::StationSettings& m_settings;
     model::Dialogs& m_dialogs;
     operations::DeviceSettings& m_deviceSettings;
+    // The row being entered and what it held before the entry began.
+    struct AfEntry {
+        int row;
+        std::string before;
+    };
+    std::optional<AfEntry> m_afEntry;
 };
 
 } // namespace korvel::app

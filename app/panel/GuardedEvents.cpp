@@ -42,6 +42,13 @@ int GuardedEvents::gridKeyPress(model::ControlName control, int row, char& key) 
     return next;
 }
 
+// A failing check refuses nothing: the field's length limit still stands.
+bool GuardedEvents::holds(model::ControlName control, const std::string& text) {
+    bool held = true;
+    m_guard.run([&] { held = m_logic.holds(control, text); });
+    return held;
+}
+
 void GuardedEvents::tick(model::ControlName timer) {
     m_guard.run([&] { m_logic.tick(timer); });
 }

@@ -18,6 +18,7 @@ public:
     [[nodiscard]] bool filtersKeys(model::ControlName control) const override;
     [[nodiscard]] std::optional<model::ControlName> keyPress(model::ControlName control, char& key) override;
     [[nodiscard]] int gridKeyPress(model::ControlName control, int row, char& key) override;
+    [[nodiscard]] bool holds(model::ControlName control, const std::string& text) override;
     void tick(model::ControlName timer) override;
     void edit(model::ControlName control, const std::function<void()>& apply) override;
     void idle() override;

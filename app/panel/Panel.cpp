@@ -28,11 +28,11 @@ struct GridKeyHandler {
 // clang-format off
 // Buttons and menu items.
 constexpr std::array kClicks{
-    Handler{"BSEND1",  [](Panel& p) { p.send().BSEND1Click(); }},
+    Handler{"BSEND1",  [](Panel& p) { p.unsent().sent(p.send().BSEND1Click()); }},
     Handler{"BSTOR1",  [](Panel& p) { p.commands().BSTOR1Click(); }},
-    Handler{"BREC1",   [](Panel& p) { p.readBack().BREC1Click(); }},
+    Handler{"BREC1",   [](Panel& p) { p.unsent().read(p.readBack().BREC1Click()); }},
     Handler{"BSTAT",   [](Panel& p) { p.readBack().BSTATClick(); }},
-    Handler{"BRESET",  [](Panel& p) { p.commands().BRESETClick(); }},
+    Handler{"BRESET",  [](Panel& p) { p.unsent().reset(p.commands().BRESETClick()); }},
     Handler{"BSWOFF",  [](Panel& p) { p.commands().BSWOFFClick(); }},
     Handler{"BSWON",   [](Panel& p) { p.commands().BSWONClick(); }},
     Handler{"BSETTA",  [](Panel& p) { p.commands().BSETTAClick(); }},
@@ -57,6 +57,7 @@ constexpr std::array kExits{
     Handler{"DPS1",  [](Panel& p) { p.dpsEditors().DPS1Exit(); }},
     Handler{"DPS1B", [](Panel& p) { p.dpsEditors().DPS1BExit(); }},
     Handler{"PI",    [](Panel& p) { p.deviceSettings().PIExit(); }},
+    Handler{"CBAF",  [](Panel& p) { p.fields().AF1Exit(); }},
     Handler{"DB3",   [](Panel& p) { p.deviceSettings().DBExit(0); }},
     Handler{"DB4",   [](Panel& p) { p.deviceSettings().DBExit(1); }},
     Handler{"DB5",   [](Panel& p) { p.deviceSettings().DBExit(2); }},
@@ -100,6 +101,16 @@ constexpr std::array kGridKeys{
     GridKeyHandler{"DPS1", [](Panel& p, int row, char& key) { return p.dpsEditors().DPS1KeyPress(row, key); }},
 };
 
+struct HoldsCheck {
+    model::ControlName control;
+    bool (*holds)(Panel&, const std::string& text);
+};
+
+// Fields whose text must stay inside what the field can mean, checked as it is typed or pasted.
+constexpr std::array kHolds{
+    HoldsCheck{"ELPTA", [](Panel& p, const std::string& text) { return p.connection().ELPTAHolds(text); }},
+};
+
 constexpr std::array kTimers{
     Handler{"Timer1",       [](Panel& p) { p.sourcePoll().Timer1Timer(); }},
     Handler{"Timer2",       [](Panel& p) { p.rotation().Timer2Timer(); }},
@@ -129,6 +140,16 @@ constexpr std::array kReactions{
     Handler{"SGAF",     [](Panel& p) { p.fields().SGAFClick(); }},
     Handler{"CBHPRI",   [](Panel& p) { p.preferences().CBHPRIClick(); }},
     Handler{"CBGRTYP",  [](Panel& p) { p.deviceSettings().CBGRTYPChange(); }},
+    Handler{"CBCTTZ",   [](Panel& p) { p.clockTime().CBCTTZClick(); }},
+    // The letters that reach the listener, as the texts and the conversion change
+    Handler{"PSDEF",    [](Panel& p) { p.lettersNotice().check(); }},
+    Handler{"DPS1B",    [](Panel& p) { p.lettersNotice().check(); }},
+    Handler{"DPS1",     [](Panel& p) { p.lettersNotice().check(); }},
+    Handler{"RT1",      [](Panel& p) { p.lettersNotice().check(); }},
+    Handler{"RT2",      [](Panel& p) { p.lettersNotice().check(); }},
+    Handler{"RT3",      [](Panel& p) { p.lettersNotice().check(); }},
+    Handler{"RT4",      [](Panel& p) { p.lettersNotice().check(); }},
+    Handler{"RBANSIC",  [](Panel& p) { p.lettersNotice().check(); }},
 };
 // clang-format on
 
@@ -184,7 +205,10 @@ Panel::Panel(Services services)
     , m_clockTime(m_settings, m_transactions, m_clock)
     , m_commands({m_settings, m_transactions, m_dialogs, m_clock, *this})
     , m_fields(m_settings, m_dialogs, m_deviceSettings)
-    , m_preferences(m_settings, m_dialogs, std::move(services.desktop)) {
+    , m_preferences(m_settings, m_dialogs, std::move(services.desktop))
+    , m_unsent(m_settings)
+    , m_airLetters(m_codePage, m_conversion)
+    , m_lettersNotice(m_settings, m_airLetters) {
     observeReactions();
 }
 
@@ -195,8 +219,22 @@ void Panel::observeReactions() {
     }
 }
 
+Panel::EventScope::EventScope(Panel& panel)
+    : m_panel(panel) {
+    ++m_panel.m_handling;
+}
+
+Panel::EventScope::~EventScope() {
+    if (--m_panel.m_handling == 0) {
+        m_panel.m_guard.run([this] { m_panel.m_lettersNotice.tell(); });
+    }
+}
+
 void Panel::FormCreate(FormView& view) {
-    const bool completed = m_guard.run([this, &view] { startUp(view); });
+    const bool completed = m_guard.run([this, &view] {
+        startUp(view);
+        m_lettersNotice.tell();
+    });
     // After an error the window comes up anyway, showing it in the status bar.
     const bool visible = m_preferences.startsVisible(!completed);
     view.showAtStart(visible);
@@ -263,18 +301,21 @@ void Panel::finishStartUp() {
     m_preferences.showStoredPicture();
     m_deviceSettings.CBGRTYPChange();
     m_rotation.RTSAClick();
+    m_clockTime.CBCTTZClick();
     m_clockTime.BSETCTClick();
     m_fields.RGHTYPClick();
     m_transactions.createKeepAlive(link::OsVersionClass());
     program.lastDeviceActionTime = m_clock.now().timeOfDay();
     m_settings.setFlag("STMEN", m_clockTime.LetniCas());
     m_preview.ResetPreview();
+    m_unsent.mark(); // until the first Send, the encoder may be sending anything
+    m_lettersNotice.check();
     std::error_code unknown;
     m_settings.setVisible("GBHELP", std::filesystem::exists(m_programFolder + kManual, unknown));
 }
 
 bool Panel::FormClose(CloseBy by) {
-    const model::DepthScope handling(m_handling);
+    const EventScope handling(*this);
     if (by == CloseBy::Operator && m_settings.flag("CBCOEX") && !m_dialogs.askYesNo(kExitQuestion)) {
         return false;
     }
@@ -294,17 +335,17 @@ void Panel::SaveRDSFN() {
 }
 
 void Panel::click(model::ControlName control) {
-    const model::DepthScope handling(m_handling);
+    const EventScope handling(*this);
     run(kClicks, control, *this);
 }
 
 void Panel::doubleClick(model::ControlName control) {
-    const model::DepthScope handling(m_handling);
+    const EventScope handling(*this);
     run(kDoubleClicks, control, *this);
 }
 
 void Panel::exit(model::ControlName control) {
-    const model::DepthScope handling(m_handling);
+    const EventScope handling(*this);
     run(kExits, control, *this);
 }
 
@@ -313,7 +354,7 @@ bool Panel::filtersKeys(model::ControlName control) const {
 }
 
 FieldEditors::Focus Panel::keyPress(model::ControlName control, char& key) {
-    const model::DepthScope handling(m_handling);
+    const EventScope handling(*this);
     const KeyHandler* handler = find(kKeys, control);
     return handler ? handler->handle(*this, key) : std::nullopt;
 }
@@ -323,11 +364,16 @@ int Panel::gridKeyPress(model::ControlName control, int row, char& key) {
     return handler ? handler->handle(*this, row, key) : row;
 }
 
+bool Panel::holds(model::ControlName control, const std::string& text) {
+    const HoldsCheck* check = find(kHolds, control);
+    return check == nullptr || check->holds(*this, text);
+}
+
 void Panel::tick(model::ControlName timer) {
     if (m_handling > 0) {
         return;
     }
-    const model::DepthScope handling(m_handling);
+    const EventScope handling(*this);
     run(kTimers, timer, *this);
 }
 
@@ -335,13 +381,14 @@ void Panel::asEvent(const std::function<void()>& take) {
     if (m_handling > 0) {
         return;
     }
-    const model::DepthScope handling(m_handling);
+    const EventScope handling(*this);
     m_guard.run(take);
 }
 
 void Panel::edit(model::ControlName control, const std::function<void()>& apply) {
-    const model::DepthScope handling(m_handling);
+    const EventScope handling(*this);
     apply();
+    m_unsent.edited(control);
     run(kEdits, control, *this);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/panel/AirLettersNotice.h"
 #include "app/panel/ControlEvents.h"
 #include "app/panel/ErrorGuard.h"
 #include "app/panel/FieldEditors.h"
@@ -7,6 +8,7 @@
 #include "app/panel/GuardedEvents.h"
 #include "app/panel/Preferences.h"
 #include "app/panel/TextSourcePoll.h"
+#include "app/panel/UnsentChanges.h"
 #include "app/panel/WaitingDialogs.h"
 #include "link/Connection.h"
 #include "link/EncoderLibrary.h"
@@ -95,6 +97,7 @@ public:
     [[nodiscard]] bool filtersKeys(model::ControlName control) const override;
     [[nodiscard]] FieldEditors::Focus keyPress(model::ControlName control, char& key) override;
     [[nodiscard]] int gridKeyPress(model::ControlName control, int row, char& key) override;
+    [[nodiscard]] bool holds(model::ControlName control, const std::string& text) override;
     void tick(model::ControlName timer) override;
     void edit(model::ControlName control, const std::function<void()>& apply) override;
     void idle() override;
@@ -115,8 +118,23 @@ public:
     [[nodiscard]] operations::DeviceCommands& commands() { return m_commands; }
     [[nodiscard]] FieldEditors& fields() { return m_fields; }
     [[nodiscard]] Preferences& preferences() { return m_preferences; }
+    [[nodiscard]] UnsentChanges& unsent() { return m_unsent; }
+    [[nodiscard]] AirLettersNotice& lettersNotice() { return m_lettersNotice; }
 
 private:
+    // One event under way: counted while it runs; when the outermost one ends, a notice the
+    // logic found meanwhile goes to the status bar, after the status of its writes.
+    class EventScope {
+    public:
+        explicit EventScope(Panel& panel);
+        EventScope(const EventScope&) = delete;
+        EventScope& operator=(const EventScope&) = delete;
+        ~EventScope();
+
+    private:
+        Panel& m_panel;
+    };
+
     void SaveRDSFN() override;
     // What a background task brings back, taken as an event of the window: dropped while another
     // handler runs, as a tick would be.
@@ -160,6 +178,9 @@ private:
     operations::DeviceCommands m_commands;
     FieldEditors m_fields;
     Preferences m_preferences;
+    UnsentChanges m_unsent;
+    text::AirLetters m_airLetters;
+    AirLettersNotice m_lettersNotice;
     std::vector<model::Subscription> m_reactions;
 };
 

@@ -10,15 +10,11 @@ namespace {
 
 constexpr std::chrono::milliseconds kPaintSlice{10};
 constexpr int kFirstTmYear = 1900;
+constexpr long kSecondsPerMinute = 60;
 
-} // namespace
-
-SystemClock::SystemClock(std::function<void()> keepPainting)
-    : m_keepPainting(std::move(keepPainting)) {}
-
-model::LocalTime SystemClock::now() const {
+// The local time of an instant by the time-zone rules (TZ, else /etc/localtime).
+model::LocalTime localTime(std::chrono::system_clock::time_point at) {
     using namespace std::chrono;
-    const auto at = system_clock::now();
     const std::time_t seconds = system_clock::to_time_t(at);
     std::tm local{};
     localtime_r(&seconds, &local);
@@ -30,7 +26,26 @@ model::LocalTime SystemClock::now() const {
             .minute = local.tm_min,
             .second = local.tm_sec,
             .millisecond = static_cast<int>(millisecond.count()),
-            .daylightSaving = local.tm_isdst > 0};
+            .daylightSaving = local.tm_isdst > 0,
+            .utcOffset_min = static_cast<int>(local.tm_gmtoff / kSecondsPerMinute)};
+}
+
+} // namespace
+
+SystemClock::SystemClock(std::function<void()> keepPainting, WallClock wallClock)
+    : m_keepPainting(std::move(keepPainting))
+    , m_wallClock(std::move(wallClock)) {}
+
+std::chrono::system_clock::time_point SystemClock::wallTime() const {
+    return m_wallClock ? m_wallClock() : std::chrono::system_clock::now();
+}
+
+model::LocalTime SystemClock::now() const {
+    return localTime(wallTime());
+}
+
+model::LocalTime SystemClock::later(std::chrono::seconds ahead) const {
+    return localTime(wallTime() + ahead);
 }
 
 void SystemClock::pause(std::chrono::milliseconds duration) {

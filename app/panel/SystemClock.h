@@ -2,6 +2,7 @@
 
 #include "model/Clock.h"
 
+#include <chrono>
 #include <functional>
 
 namespace korvel::app {
@@ -10,14 +11,21 @@ namespace korvel::app {
 // pauses that keep the window painting.
 class SystemClock : public model::Clock {
 public:
+    using WallClock = std::function<std::chrono::system_clock::time_point()>;
+
     // keepPainting runs the window's pending paint work; it takes no input from the operator.
-    explicit SystemClock(std::function<void()> keepPainting = {});
+    // wallClock: where the time comes from; none: the system's clock (tests set other times).
+    explicit SystemClock(std::function<void()> keepPainting = {}, WallClock wallClock = {});
 
     [[nodiscard]] model::LocalTime now() const override;
+    [[nodiscard]] model::LocalTime later(std::chrono::seconds ahead) const override;
     void pause(std::chrono::milliseconds duration) override;
 
 private:
+    [[nodiscard]] std::chrono::system_clock::time_point wallTime() const;
+
     std::function<void()> m_keepPainting;
+    WallClock m_wallClock;
 };
 
 } // namespace korvel::app

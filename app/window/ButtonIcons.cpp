@@ -1,6 +1,7 @@
 #include "app/window/ButtonIcons.h"
 
 #include <QPainter>
+#include <QPen>
 #include <QPixmap>
 #include <QPolygonF>
 #include <array>
@@ -16,6 +17,7 @@ const QColor kArrow(0x2e, 0x8b, 0x3c);
 const QColor kDisk(0x3a, 0x64, 0xa8);
 const QColor kMark(0xff, 0xff, 0xff);
 const QColor kShutter(0x1e, 0x34, 0x5c);
+const QColor kPending(0xe0, 0x6c, 0x00);
 
 // A white arrow pointing right on a green disc; mirrored, it points left.
 void paintArrow(QPainter& painter, bool pointsLeft) {
@@ -42,6 +44,13 @@ void paintDisk(QPainter& painter) {
     painter.drawRect(QRectF(5, 10, 6, 4.5));
 }
 
+// An orange dot at the top right, ringed in white so that it stands out from the arrow.
+void paintPendingDot(QPainter& painter) {
+    painter.setPen(QPen(kMark, 1.0));
+    painter.setBrush(kPending);
+    painter.drawEllipse(QRectF(9.5, 0.5, 6, 6));
+}
+
 QPixmap paint(ButtonIcons::Picture picture, int size_px) {
     QPixmap pixmap(size_px, size_px);
     pixmap.fill(Qt::transparent);
@@ -52,6 +61,9 @@ QPixmap paint(ButtonIcons::Picture picture, int size_px) {
         paintDisk(painter);
     } else {
         paintArrow(painter, picture == ButtonIcons::Picture::Read);
+    }
+    if (picture == ButtonIcons::Picture::SendPending) {
+        paintPendingDot(painter);
     }
     return pixmap;
 }

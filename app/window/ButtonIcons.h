@@ -8,7 +8,8 @@ namespace korvel::app {
 // image files, and the first of them made Qt load every image format plugin during start-up.
 class ButtonIcons {
 public:
-    enum class Picture { Send, Store, Read };
+    // SendPending: Send's picture with a dot, while the window shows values not sent yet.
+    enum class Picture { Send, SendPending, Store, Read };
 
     [[nodiscard]] static QIcon make(Picture picture);
 };

@@ -13,6 +13,7 @@
 #include "app/window/ProgramPicture.h"
 #include "app/window/TabOrder.h"
 #include "app/window/TimerBridge.h"
+#include "app/window/UnsentMark.h"
 #include "settings/FileBytes.h"
 #include "ui_HardwarePage.h"
 #include "ui_PreferencesPage.h"
@@ -21,6 +22,7 @@
 #include "ui_TForm1.h"
 #include "ui_TextSourcesPage.h"
 
+#include <QAbstractButton>
 #include <QAbstractEventDispatcher>
 #include <QAbstractItemView>
 #include <QApplication>
@@ -32,12 +34,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QSystemTrayIcon>
 #include <QTabBar>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <utility>
@@ -107,7 +111,7 @@ TForm1::TForm1(Panel& panel, QWidget* parent)
     m_ui->PageControl1->tabBar()->setStyle(m_compact);
     compactControls(*this);
     setWindowIcon(ProgramPicture::icon());
-    m_ui->BSEND1->setIcon(ButtonIcons::make(ButtonIcons::Picture::Send));
+    new UnsentMark(panel.settings(), this, m_ui->BSEND1);
     m_ui->BSTOR1->setIcon(ButtonIcons::make(ButtonIcons::Picture::Store));
     m_ui->BREC1->setIcon(ButtonIcons::make(ButtonIcons::Picture::Read));
     connect(m_ui->MExit, &QPushButton::clicked, this, &TForm1::Exit1Click);
@@ -287,10 +291,43 @@ void TForm1::buildPage(int index) {
     compactControls(*page);
     m_binder.bindTree(page);
     m_preferences->dressPage(*page);
+    linkConversion(*page);
     orderTabs();
     if (shown) {
         page->show();
     }
+}
+
+void TForm1::linkConversion(QWidget& page) {
+    if (auto* link = page.findChild<QPushButton*>("BANSIC")) {
+        link->setStyleSheet(
+            "QPushButton { color: palette(link); text-decoration: underline; border: none; }");
+        connect(link, &QPushButton::clicked, this, &TForm1::showConversion);
+    }
+}
+
+void TForm1::showConversion() {
+    const auto sources = std::find_if(kPages.begin(), kPages.end(), [](const PageDef& def) {
+        return std::string_view(def.name) == "TSTS";
+    });
+    // As a click on the page's tab: the page control tells the settings.
+    m_ui->PageControl1->setCurrentIndex(static_cast<int>(sources - kPages.begin()));
+    auto* conversion = findChild<QGroupBox*>("RBANSIC");
+    if (conversion == nullptr) {
+        return;
+    }
+    // The page of the inner tabs that holds the conversion comes to the front too.
+    for (QWidget* child = conversion; child->parentWidget() != nullptr; child = child->parentWidget()) {
+        QWidget* stack = child->parentWidget();
+        auto* tabs = qobject_cast<QTabWidget*>(stack->parentWidget());
+        if (tabs != nullptr && tabs != m_ui->PageControl1 && tabs->indexOf(child) >= 0) {
+            tabs->setCurrentWidget(child);
+            break;
+        }
+    }
+    const auto choices = conversion->findChildren<QAbstractButton*>();
+    const auto chosen = std::find_if(choices.begin(), choices.end(), [](auto* b) { return b->isChecked(); });
+    (chosen != choices.end() ? *chosen : static_cast<QWidget*>(conversion))->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm1::translate(QWidget& root) {

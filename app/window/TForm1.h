@@ -56,6 +56,9 @@ private:
     void addStatusText();
     // A page's controls are made the first time it is brought to the front.
     void buildPage(int index);
+    // The Program page's link to the character conversion, which the text sources' options hold.
+    void linkConversion(QWidget& page);
+    void showConversion();
     // Replaces captions and hints under root from the translation file read at start-up.
     void translate(QWidget& root);
     // The combo boxes and group boxes under root take the window's compact style.

@@ -12,6 +12,13 @@ namespace korvel::fakes {
 class ManualClock : public model::Clock {
 public:
     [[nodiscard]] model::LocalTime now() const override { return time; }
+    // Within the day, at the offset of now: the clock has no time-zone rules.
+    [[nodiscard]] model::LocalTime later(std::chrono::seconds ahead) const override {
+        ManualClock moved;
+        moved.time = time;
+        moved.advance(ahead);
+        return moved.time;
+    }
 
     void pause(std::chrono::milliseconds duration) override {
         pauses.push_back(duration);

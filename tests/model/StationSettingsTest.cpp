@@ -25,7 +25,7 @@ TEST_F(StationSettingsTest, FreshModelHoldsTheWindowDefaults) {
                             {"RGHTYP", 1},
                             {"CBPORT", 257},
                             {"PTY", 0},
-                            {"RBANSIC", 0},
+                            {"RBANSIC", 2},
                             {"RGD1L", 1},
                             {"ColorBox1", 46}}) {
         EXPECT_EQ(settings.choice(c.name), c.index) << c.name.str();
@@ -57,7 +57,8 @@ TEST_F(StationSettingsTest, FreshModelHoldsTheWindowDefaults) {
 }
 
 TEST_F(StationSettingsTest, OnlyTheDocumentedFlagsStartChecked) {
-    const std::set<std::string> expected{"CBAUTO", "CBD1SC", "CBR1SC", "CBSS", "RBRT1", "RBJUST2", "RBFILSP"};
+    const std::set<std::string> expected{"CBAUTO", "CBCTTZ",  "CBD1SC",  "CBR1SC", "CBSS",
+                                         "RBRT1",  "RBJUST2", "RBFILSP", "UNSENT"};
     std::set<std::string> actual;
     for (const ControlName name : ControlName::all()) {
         if (name.kind() == Kind::Flag && settings.flag(name)) {

@@ -52,9 +52,10 @@ void changeEverySetting(model::StationSettings& s) {
     s.setCaption("BSETCT", "Stop"); // sending is on
     s.setChoice("ColorBox1", 9);
     constexpr Numbered flags[] = {
-        {"CBHPRI", 1}, {"CBCOEX", 1},  {"CBMITR", 1}, {"CBBI", 1},   {"TP", 1},     {"DPS1EN", 1},
-        {"CBD1FF", 1}, {"CBUDGEN", 1}, {"CBRTEN", 1}, {"RTSA", 1},   {"CBR1FF", 1}, {"CBRSN", 1},
-        {"CBREIB", 1}, {"CBCTC", 1},   {"CBSS", 0},   {"CBD1SC", 0}, {"CBR1SC", 0}, {"CBAUTO", 0},
+        {"CBHPRI", 1}, {"CBCOEX", 1}, {"CBMITR", 1},  {"CBBI", 1},   {"TP", 1},
+        {"DPS1EN", 1}, {"CBD1FF", 1}, {"CBUDGEN", 1}, {"CBRTEN", 1}, {"RTSA", 1},
+        {"CBR1FF", 1}, {"CBRSN", 1},  {"CBREIB", 1},  {"CBCTC", 1},  {"CBSS", 0},
+        {"CBD1SC", 0}, {"CBR1SC", 0}, {"CBAUTO", 0},  {"CBCTTZ", 0},
     };
     for (const auto& [flag, value] : flags) {
         s.setFlag(flag, value != 0);
@@ -64,7 +65,7 @@ void changeEverySetting(model::StationSettings& s) {
     s.setFlag("RBRT3", true);
     constexpr Numbered choices[] = {
         {"RBPTYC", 2},  {"RGHTYP", 0}, {"RGCS", 1},     {"RGPLLR", 1}, {"PTY", 26},
-        {"MS", 0},      {"CBRTT1", 1}, {"CBRTT3", 1},   {"RGDLD", 0},  {"RBANSIC", 2},
+        {"MS", 0},      {"CBRTT1", 1}, {"CBRTT3", 1},   {"RGDLD", 0},  {"RBANSIC", 1},
         {"RGDPS1M", 3}, {"RGD1L", 0},  {"CBGRTYP", 31}, {"RGR1L", 0},
     };
     for (const auto& [choice, index] : choices) {
@@ -187,6 +188,58 @@ TEST_F(SettingsFileTest, EverySettingButTrafficAnnouncementComesBackFromTheFile)
     }
 }
 
+// A first start puts the right letters on air and takes the clock time's offsets from the system;
+// a file written before these settings existed keeps what it had: no conversion, typed offsets.
+TEST_F(SettingsFileTest, AFirstStartConvertsLettersAndTakesTheTimeZone) {
+    struct Case {
+        const char* name;
+        std::optional<std::string> file;
+        int conversion;
+        bool timeZone;
+    };
+    const Case cases[] = {
+        {"no file", std::nullopt, 2, true},
+        {"an empty file", "", 0, false},
+        {"an older file", "[General]\r\nPI=2F0A\r\n", 0, false},
+        {"a file with both keys", "[Config]\r\nTimeZoneOffsets=1\r\n[General]\r\nANSIConversion=1\r\n", 1,
+         true},
+        {"a file with the first start's",
+         "[Config]\r\nTimeZoneOffsets=0\r\n[General]\r\nANSIConversion=2\r\n", 2, false},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(path());
+        if (c.file) {
+            fakes::TempFolder::writeFile(path(), *c.file);
+        }
+        model::StationSettings loaded;
+        loaded.setChoice("RBANSIC", 1); // whatever stood before loading
+        loaded.setFlag("CBCTTZ", false);
+        file.LoadRDSFN(loaded);
+        EXPECT_EQ(loaded.choice("RBANSIC"), c.conversion) << c.name;
+        EXPECT_EQ(loaded.flag("CBCTTZ"), c.timeZone) << c.name;
+    }
+}
+
+// A file the operator keeps private stays private: a save writes a new file and renames it into
+// place, which must carry the old file's permission bits over.
+TEST_F(SettingsFileTest, ASaveKeepsTheFilesPermissionBits) {
+    const mode_t umask = ::umask(022);
+    for (const mode_t mode : {0600, 0640, 0644, 0664}) {
+        fakes::TempFolder::writeFile(path(), "[General]\r\nPI=2F0A\r\n");
+        ASSERT_EQ(::chmod(path().c_str(), mode), 0);
+        saveOf([](auto&) {});
+        struct stat status {};
+        ASSERT_EQ(::stat(path().c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, mode) << std::oct << mode;
+    }
+    std::filesystem::remove(path());
+    saveOf([](auto&) {});
+    struct stat status {};
+    ASSERT_EQ(::stat(path().c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0644U) << "a new file: 0666 less the umask";
+    ::umask(umask);
+}
+
 // Found by fuzzing: a lone CR in a value was kept on loading but saved as a blank.
 TEST_F(SettingsFileTest, AValueHoldingACarriageReturnLoadsBackAsItWasSaved) {
     fakes::TempFolder::writeFile(path(), "[Config]\r\nTop=120\r\n[General]\r\nAF1=87.6\r\x02"s);
@@ -221,7 +274,8 @@ TEST_F(SettingsFileTest, AFirstSaveWritesTheSectionsAndKeysInTheirOrder) {
         "[Config]\nTop=123\nLeft=-45\nVisible=0\nLabelColor=9\nHighPriority=1\nConfirmExit=1\nMinimizeToTray="
         "1\n"
         "PTYCodes=2\nHardware=0\nPort=4\nBidirectional=1\nLogoPicture=/pictures/skin 1.bmp\nUTCOffset=-5\n"
-        "SummerTimeOffset=-2\nDPSFromFile=Last DPS title\nRTFromFile=Last RT title\nSlow=0\nLPT2Address=888\n"
+        "SummerTimeOffset=-2\nTimeZoneOffsets=0\nDPSFromFile=Last DPS title\nRTFromFile=Last RT "
+        "title\nSlow=0\nLPT2Address=888\n"
         "CTState=Start\n"
         "[General]\nPhaseShift=18\nClockSource=1\nPLLRange=1\nDefaultPS=\" K\xc9RVEL "
         "\"\nPI=C0DE\nTP=1\nTA=1\n"
@@ -231,7 +285,7 @@ TEST_F(SettingsFileTest, AFirstSaveWritesTheSectionsAndKeysInTheirOrder) {
         "DPSLabelPeriod=15\nRT1Type=1\nRT2Type=0\nRT3Type=1\nRT4Type=0\nDPSLabelsDelay=0\nRemoveNumbering=1\n"
         "RemoveBrackets=1\nConvertToCapitals=1\nJustification0=0\nJustification1=1\nJustification2=0\nFill0="
         "0\n"
-        "Fill1=1\nFillChar=\"\"\"\"\nANSIConversion=2\n"
+        "Fill1=1\nFillChar=\"\"\"\"\nANSIConversion=1\n"
         "[DPS1]\nLabel0=\" L0 \"\"x\"\"\"\nLabel1=\" L1 \"\"x\"\"\"\nLabel2=\" L2 \"\"x\"\"\"\n"
         "Label3=\" L3 \"\"x\"\"\"\nLabel4=\" L4 \"\"x\"\"\"\nLabel5=\" L5 \"\"x\"\"\"\nLabel6=\" L6 "
         "\"\"x\"\"\"\n"

@@ -160,8 +160,8 @@ TEST_F(StandInTest, ReadStatusAfterSwitchOffReportsTheCarrierOff) {
 }
 
 TEST_F(StandInTest, ClockTimeLandsInItsRegisters) {
-    clock.time = {.year = 2026, .month = 12, .day = 8, .hour = 10, .minute = 29, .second = 58};
-    settings().setInteger("SEUTCO", 1);
+    clock.time = {
+        .year = 2026, .month = 12, .day = 8, .hour = 10, .minute = 29, .second = 58, .utcOffset_min = 60};
     press("BSETCT"); // at 10:29:59.1: loads 10:30
     std::array<std::uint8_t, 256> block{};
     library.Receive(block.data(), 0x67, 7);

@@ -29,7 +29,7 @@ private slots:
     void cleanup() { m_harness.reset(); }
 
     void frameShowsTitlePagesAndStatus() {
-        QCOMPARE(m_harness->window.windowTitle(), QString("Korvel"));
+        QCOMPARE(m_harness->window.windowTitle(), QString("[*]Korvel")); // the place of the unsent mark
         auto* pages = find<QTabWidget>("PageControl1");
         const QStringList expected{"&Program",      "&Dynamic PS", "Radiot&ext",  "S&ystem",
                                    "Text Sour&ces", "Hard&ware",   "Pre&ferences"};

@@ -28,7 +28,7 @@ private slots:
         const QStringList mainButtons{"BSEND1", "BSTOR1", "BREC1", "MExit", "PageControl1"};
         // clang-format off
         QTest::newRow("Program") << "TSProgram" << 0 << QStringList{
-            "PSDEF", "PI", "TP", "TA", "BSETTA", "PTY", "MS", "SGAF", "CBAF", "DI"} + mainButtons;
+            "PSDEF", "PI", "TP", "TA", "BSETTA", "PTY", "MS", "SGAF", "CBAF", "DI", "BANSIC"} + mainButtons;
         QTest::newRow("Dynamic PS") << "TSDPS1" << 0 << QStringList{
             "DPS1B", "RGDPS1M2", "RGDLD1", "SEDPS1DL", "SEDPSLP", "DPS1EN"} + mainButtons;
         QTest::newRow("Radiotext") << "TSRT" << 0 << QStringList{
@@ -40,12 +40,13 @@ private slots:
             "PageControl2", "CBR1FF", "ER1F", "BR9", "CBR1SC", "SER1BE", "SER1EN", "RGR1L1", "ER1PR"} + mainButtons;
         QTest::newRow("Text Sources, options") << "TSTS" << 2 << QStringList{
             "PageControl2", "RBJUST0", "RBJUST1", "RBJUST2", "RBFILSP", "RBFILCU", "ECUSCH", "CBRSN", "CBREIB",
-            "CBCTC", "RBANSIC0"} + mainButtons;
+            "CBCTC", "RBANSIC2"} + mainButtons;
         QTest::newRow("System") << "TSSystem" << 0 << QStringList{
             "RGCS0", "BSETCT", "CBUDGEN", "CBGRTYP", "DB3", "DB4", "DB5", "DB6", "DB7", "BSWOFF", "BSWON",
             "BRESET", "BSTAT"} + mainButtons;
         QTest::newRow("Preferences") << "MPreferences" << 0 << QStringList{
-            "RBPTYC0", "BR1", "ColorBox1", "SEUTCO", "SESMTO", "CBHPRI", "ALONTOP", "CBCOEX", "CBMITR",
+            // The typed offsets wait while the time zone gives them.
+            "RBPTYC0", "BR1", "ColorBox1", "CBCTTZ", "CBHPRI", "ALONTOP", "CBCOEX", "CBMITR",
             "URLAB"} + mainButtons;
         QTest::newRow("Hardware") << "TabSheet1" << 0 << QStringList{
             "RGHTYP1", "CBPORT", "CBBI", "CBSS", "ELPTA", "BitBtn1", "BCUPD"} + mainButtons;
