@@ -2,7 +2,9 @@
 """The emulated encoder's RDS signal, demodulated and decoded by GNU Radio's RDS blocks (gr-rds).
 
 Runs the helper that puts a station on air into a WAV file, decodes the file, and checks what the
-decoder saw against what the helper sent, with not one bad block.
+decoder saw against what the helper sent, with not one bad block, up to the last group. A process
+that ends on air, the library's outputs closing with it, ends its stream to standard output with
+the last group too.
     check_signal.py KXIO_AIR_SIGNAL WORK_FOLDER
 """
 import os
@@ -27,25 +29,58 @@ def steady_labels(texts, repeats=4):
     return labels
 
 
-class SignalTest(unittest.TestCase):
-    helper = None
-    folder = None
+def read_lines(path):
+    with open(path) as lines:
+        return lines.read().splitlines()
 
+
+def hex_line(blocks):
+    """A decoded group as the encoder's group lines write it: "2F0A 0548 E301 4B4F"."""
+    return " ".join(f"{block:04X}" for block in blocks)
+
+
+def without_end_repeat(groups):
+    """The decoder hands a group over once more when a bad block follows it, as the silence after the
+    last group is: that repeat is left out."""
+    return groups[:-1] if len(groups) > 1 and groups[-1] == groups[-2] else groups
+
+
+class AirTest(unittest.TestCase):
+    helper = folder = None
+
+    def assert_every_group_up_to_the_last(self, groups, sent):
+        # The first may go by while the decoder finds its sync; from then on every group, the last
+        # one too.
+        decoded = [hex_line(blocks) for blocks, _ in without_end_repeat(groups)]
+        self.assertEqual(decoded[-1:], sent[-1:], "the last group")
+        self.assertGreaterEqual(len(decoded), len(sent) - 2)
+        self.assertEqual(decoded, sent[len(sent) - len(decoded):])
+
+
+class SignalTest(AirTest):
     @classmethod
     def setUpClass(cls):
         os.makedirs(cls.folder, exist_ok=True)
         wav = os.path.join(cls.folder, "air.wav")
-        subprocess.run([cls.helper, wav], check=True, timeout=60)
-        cls.messages, cls.log = decode(wav)
+        groups = os.path.join(cls.folder, "groups.txt")
+        subprocess.run([cls.helper, "wav:" + wav, groups], check=True, timeout=60)
+        cls.sent = read_lines(groups)
+        cls.messages, cls.groups, cls.log = decode(wav)
 
     def texts(self, kind):
         return [text for k, text in self.messages if k == kind]
 
     def test_no_block_is_bad(self):
-        counts = re.findall(r"Got (\d+) bad blocks on (\d+) total", self.log)
-        self.assertGreaterEqual(len(counts), 5, self.log[-2000:])
-        self.assertEqual([int(bad) for bad, _ in counts], [0] * len(counts))
+        # The decoder counts bad blocks fifty at a time from its sync on; a count that runs into the
+        # silence after the signal counts the silence too and is not looked at.
+        counts = [int(bad) for bad in re.findall(r"Got (\d+) bad blocks on 50 total", self.log)]
+        within_signal = 4 * len(without_end_repeat(self.groups)) // 50
+        self.assertGreaterEqual(within_signal, 5, self.log[-2000:])
+        self.assertEqual(counts[:within_signal], [0] * within_signal)
         self.assertNotIn("Lost Sync", self.log)
+
+    def test_every_group_decodes_up_to_the_last(self):
+        self.assert_every_group_up_to_the_last(self.groups, self.sent)
 
     def test_station_fields(self):
         self.assertEqual(set(self.texts(0)), {"2F0A"})
@@ -72,6 +107,20 @@ class SignalTest(unittest.TestCase):
         self.assertIn("RADIO   |NEWS    |KORVEL 1|RADIO   |NEWS    ", text)
 
 
+class ProcessEndTest(AirTest):
+    def test_outputs_close_with_the_last_group(self):
+        os.makedirs(self.folder, exist_ok=True)
+        stream = os.path.join(self.folder, "stdout.wav")
+        groups = os.path.join(self.folder, "exit-groups.txt")
+        # Where the samples go, and the recording of them
+        outputs = (("stdout", lambda: stream),)
+        for samples, recording in outputs:
+            with self.subTest(samples), open(stream, "wb") as output:
+                subprocess.run([self.helper, samples, groups, "--exit"], stdout=output, check=True, timeout=30)
+                _, decoded, _ = decode(recording())
+                self.assert_every_group_up_to_the_last(decoded, read_lines(groups))
+
+
 if __name__ == "__main__":
-    SignalTest.helper, SignalTest.folder = sys.argv[1], sys.argv[2]
+    AirTest.helper, AirTest.folder = sys.argv[1:3]
     unittest.main(argv=sys.argv[:1], verbosity=2)
