@@ -37,13 +37,16 @@ std::vector<std::uint8_t> join(std::vector<std::uint8_t> first, const std::vecto
     return first;
 }
 
-// PI 2F0A, PS, PTY 10, DI stereo + compressed, music, TP, no TA, AFs 87.6, 107.9, 98.5 MHz, and
-// the radiotext.
+// PI 2F0A, PS, PTY 10, DI stereo + compressed, music, TP, no TA, AFs 87.6, 107.9, 98.5 MHz, the
+// radiotext and the user group.
 bool putStation() {
     bool ok = write(0x00, join(join({0x2F, 0x0A}, bytes("KORVEL 1")), {10, 0x05, 1, 1, 0, 3, 1, 204, 110}));
     std::string radiotext = "Hello from the emulated encoder\r";
     radiotext.resize(64, ' ');
-    return ok && write(0x1F, join({0}, bytes(radiotext))) && write(0x1F, {0x03});
+    ok = ok && write(0x1F, join({0}, bytes(radiotext))) && write(0x1F, {0x03});
+    // The user group as 6B (type 6 in bits 7..4 of 0x68, version B in bit 3): bits 10101 in block 2,
+    // block 4 ABCD; block 3 carries the PI again, not 12 34
+    return ok && write(0x60, {1, 0x68, 0x15, 0x12, 0x34, 0xAB, 0xCD});
 }
 
 // The clock time twice, then the dynamic PS.

@@ -2,9 +2,9 @@
 """The emulated encoder's RDS signal, demodulated and decoded by GNU Radio's RDS blocks (gr-rds).
 
 Runs the helper that puts a station on air into a WAV file, decodes the file, and checks what the
-decoder saw against what the helper sent, with not one bad block, up to the last group. A process
-that ends on air, the library's outputs closing with it, ends its stream to standard output with
-the last group too.
+decoder saw against what the helper sent, with not one bad block, up to the last group, offset C'
+marking the version B groups. A process that ends on air, the library's outputs closing with it,
+ends its stream to standard output with the last group too.
     check_signal.py KXIO_AIR_SIGNAL WORK_FOLDER
 """
 import os
@@ -81,6 +81,25 @@ class SignalTest(AirTest):
 
     def test_every_group_decodes_up_to_the_last(self):
         self.assert_every_group_up_to_the_last(self.groups, self.sent)
+
+    def test_version_b_user_group(self):
+        # The helper's user group 6B, field by field: block 2 is 0110 (type 6) 1 (version B) 1 (TP)
+        # 01010 (PTY 10) 10101 (its five bits), block 3 the PI again under offset C' (the decoder's
+        # "c"), block 4 ABCD as written. The decoder takes offset C in block 3 as well, without a bad
+        # block, so only the offset it names shows a wrong one.
+        user_groups = [(blocks, offsets) for blocks, offsets in self.groups if blocks[1] >> 12 == 6]
+        self.assertGreaterEqual(len(user_groups), 15)
+        for blocks, offsets in user_groups:
+            fields = {"PI": blocks[0], "version B": blocks[1] >> 11 & 1, "TP": blocks[1] >> 10 & 1,
+                      "PTY": blocks[1] >> 5 & 0x1F, "bits": blocks[1] & 0x1F, "block 3": blocks[2],
+                      "block 4": blocks[3], "offsets": offsets}
+            self.assertEqual(fields, {"PI": 0x2F0A, "version B": 1, "TP": 1, "PTY": 10, "bits": 0b10101,
+                                      "block 3": 0x2F0A, "block 4": 0xABCD, "offsets": "ABcD"})
+
+    def test_offset_c_prime_only_in_version_b(self):
+        # Version A groups keep offset C: C' would tell a receiver that block 3 holds no data.
+        for blocks, offsets in self.groups:
+            self.assertEqual(offsets, "ABcD" if blocks[1] & 0x0800 else "ABCD", hex_line(blocks))
 
     def test_station_fields(self):
         self.assertEqual(set(self.texts(0)), {"2F0A"})
