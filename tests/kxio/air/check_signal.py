@@ -4,17 +4,18 @@
 Runs the helper that puts a station on air into a WAV file, decodes the file, and checks what the
 decoder saw against what the helper sent, with not one bad block, up to the last group, offset C'
 marking the version B groups. A process that ends on air, the library's outputs closing with it,
-ends its stream to standard output with the last group too.
-    check_signal.py KXIO_AIR_SIGNAL WORK_FOLDER
+ends its stream to standard output and its sound card's playing with the last group too.
+    check_signal.py KXIO_AIR_SIGNAL FAKE_SOUND_CARD_CONF WORK_FOLDER
 """
 import os
 import re
 import subprocess
 import sys
 import unittest
+import wave
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "..", "tools"))
-from rds_decode import decode  # noqa: E402
+from rds_decode import SAMPLE_RATE, decode  # noqa: E402
 
 
 def steady_labels(texts, repeats=4):
@@ -34,6 +35,17 @@ def read_lines(path):
         return lines.read().splitlines()
 
 
+def wav_of_raw(raw):
+    """The fake sound card's raw samples as a WAV file beside them."""
+    wav = raw + ".wav"
+    with open(raw, "rb") as played, wave.open(wav, "wb") as recording:
+        recording.setnchannels(1)
+        recording.setsampwidth(2)
+        recording.setframerate(SAMPLE_RATE)
+        recording.writeframes(played.read())
+    return wav
+
+
 def hex_line(blocks):
     """A decoded group as the encoder's group lines write it: "2F0A 0548 E301 4B4F"."""
     return " ".join(f"{block:04X}" for block in blocks)
@@ -46,7 +58,7 @@ def without_end_repeat(groups):
 
 
 class AirTest(unittest.TestCase):
-    helper = folder = None
+    helper = sound_card = folder = None
 
     def assert_every_group_up_to_the_last(self, groups, sent):
         # The first may go by while the decoder finds its sync; from then on every group, the last
@@ -130,16 +142,19 @@ class ProcessEndTest(AirTest):
     def test_outputs_close_with_the_last_group(self):
         os.makedirs(self.folder, exist_ok=True)
         stream = os.path.join(self.folder, "stdout.wav")
+        played = os.path.join(self.folder, "played.raw")
         groups = os.path.join(self.folder, "exit-groups.txt")
         # Where the samples go, and the recording of them
-        outputs = (("stdout", lambda: stream),)
+        outputs = (("stdout", lambda: stream),
+                   ("alsa:fake_card:FILE=" + played, lambda: wav_of_raw(played)))
         for samples, recording in outputs:
             with self.subTest(samples), open(stream, "wb") as output:
-                subprocess.run([self.helper, samples, groups, "--exit"], stdout=output, check=True, timeout=30)
+                subprocess.run([self.helper, samples, groups, "--exit"], stdout=output, check=True, timeout=30,
+                               env=dict(os.environ, ALSA_CONFIG_PATH=self.sound_card))
                 _, decoded, _ = decode(recording())
                 self.assert_every_group_up_to_the_last(decoded, read_lines(groups))
 
 
 if __name__ == "__main__":
-    AirTest.helper, AirTest.folder = sys.argv[1:3]
+    AirTest.helper, AirTest.sound_card, AirTest.folder = sys.argv[1:4]
     unittest.main(argv=sys.argv[:1], verbosity=2)
