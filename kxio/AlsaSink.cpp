@@ -27,8 +27,9 @@ std::unique_ptr<AlsaSink> AlsaSink::open(const std::string& device) {
     return std::unique_ptr<AlsaSink>{new AlsaSink{pcm}};
 }
 
+// The card plays out what its buffer holds, the last groups, before it closes: at most the latency.
 AlsaSink::~AlsaSink() {
-    snd_pcm_drop(m_pcm);
+    snd_pcm_drain(m_pcm);
     snd_pcm_close(m_pcm);
 }
 

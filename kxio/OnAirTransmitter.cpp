@@ -45,6 +45,16 @@ std::unique_ptr<SampleSink> openSampleSink(const AirConfig& config) {
     return nullptr;
 }
 
+// The modulator keeps the last bits of every group until the next group comes: an output that
+// closes gets them now, or its last group could never be decoded. It closes whatever the write says.
+void sendHeldBack(SubcarrierModulator& modulator, SampleSink* sink) {
+    if (sink != nullptr) {
+        std::vector<float> samples;
+        modulator.finish(samples);
+        static_cast<void>(sink->write(samples));
+    }
+}
+
 // A write to a pipe whose reader has gone must fail, not end the program.
 void blockBrokenPipeSignal() {
     sigset_t pipe;
@@ -116,6 +126,7 @@ void OnAirTransmitter::transmit() {
             next = Clock::now();
         }
         if (waitUntil(next)) {
+            sendHeldBack(modulator, sink.get());
             return;
         }
     }

@@ -80,6 +80,13 @@ void SubcarrierModulator::modulate(std::span<const std::uint8_t> bits, bool carr
     }
 }
 
+// Bits of no amplitude release the held-back samples, and the last symbol dies away into them.
+void SubcarrierModulator::finish(std::vector<float>& out) {
+    for (int i = 0; i < 2 * kReach_bits; ++i) {
+        appendBit(0, false, out);
+    }
+}
+
 void SubcarrierModulator::appendBit(std::uint8_t bit, bool carrierOn, std::vector<float>& out) {
     m_lastCoded = static_cast<std::uint8_t>((m_lastCoded ^ bit) & 1u);
     const float symbol = !carrierOn ? 0.0F : (m_lastCoded != 0 ? 1.0F : -1.0F);

@@ -32,6 +32,10 @@ public:
     // pilot stays.
     void modulate(std::span<const std::uint8_t> bits, bool carrierOn, std::vector<float>& out);
 
+    // Appends the samples still held back, up to the end of the last bit's shaped symbol, for an
+    // output that closes: without them the last group lacks its final bits.
+    void finish(std::vector<float>& out);
+
 private:
     static constexpr int kReach_bits = 3;
     static constexpr std::size_t kHistory = 2 * kReach_bits + 2;
