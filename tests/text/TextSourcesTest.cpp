@@ -74,6 +74,11 @@ private:
 
 TEST_F(TextSourcesTest, ANewRadiotextTitleBecomesRT1AndGoesOnAir) {
     const std::string title70(70, 't');
+    const std::string title59(59, 'f'); // with the prefix, exactly the 64 places of a radiotext
+    const auto withPrefix = [](Settings& s) {
+        radiotextFromFile(s);
+        s.setText("ER1PR", "Now: ");
+    };
     struct Case {
         const char* name;
         std::function<void(Settings&)> setUp;
@@ -93,6 +98,13 @@ TEST_F(TextSourcesTest, ANewRadiotextTitleBecomesRT1AndGoesOnAir) {
          title70,
          "Now: " + title70.substr(0, 56) + "...",
          {"Now: " + title70.substr(0, 56) + "..."},
+         {true}},
+        {"a title that fits exactly", withPrefix, title59, "Now: " + title59, {"Now: " + title59}, {true}},
+        {"one character more",
+         withPrefix,
+         title59 + "g",
+         "Now: " + title59.substr(0, 56) + "...",
+         {"Now: " + title59.substr(0, 56) + "..."},
          {true}},
         {"cleaned up",
          [](Settings& s) {
