@@ -273,17 +273,18 @@ TEST_F(SourcePollTest, TheFallbackComesAfterTheChosenTimeWithoutANewTitle) {
         const char* file;           // what the playout software writes then; none: nothing
         std::vector<std::string> aired;
         std::vector<std::string> airedWhenOff;
+        const char* fallback = nullptr; // the operator's new fallback text, typed meanwhile
     };
     using Texts = std::vector<std::string>;
     const Step steps[] = {
         {"a title", 0s, "Title", {"Now: Title"}, {"Now: Title"}},
         {"before 10 minutes: nothing", 599s, nullptr, {}, {}},
         {"at 10 minutes: the fallback", 1s, nullptr, {"Radio Korvel"}, {}},
-        {"only once", 600s, nullptr, {}, {}},
+        {"only once, also when its text is edited", 600s, nullptr, {}, {}, "Radio Korvel FM"},
         {"the same title again is no new title", 3s, "Title", {}, {}},
         {"a new title replaces it", 3s, "Next", {"Now: Next"}, {"Now: Next"}},
         {"nothing to read for a while", 300s, "", {}, {}},
-        {"10 minutes after the last title", 300s, nullptr, {"Radio Korvel"}, {}},
+        {"10 minutes after the last title", 300s, nullptr, {"Radio Korvel FM"}, {}},
         {"the fallback shows until the next title", 3s, "Next", {}, {}},
     };
     for (const bool on : {true, false}) {
@@ -298,6 +299,9 @@ TEST_F(SourcePollTest, TheFallbackComesAfterTheChosenTimeWithoutANewTitle) {
             clock.advance(step.after);
             if (step.file != nullptr) {
                 playout("rt.txt", step.file);
+            }
+            if (step.fallback != nullptr) {
+                settings().setText("ER1FB", step.fallback);
             }
             tick();
             const Texts& expected = on ? step.aired : step.airedWhenOff;
