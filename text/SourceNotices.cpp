@@ -2,7 +2,7 @@
 
 #include "model/StationSettings.h"
 
-#include <utility>
+#include <algorithm>
 
 namespace korvel::text {
 
@@ -12,33 +12,28 @@ constexpr model::ControlName kStatusBar = "StatusBar1";
 
 } // namespace
 
-SourceNotices::SourceNotices(model::StationSettings& settings, std::size_t sources)
+SourceNotices::SourceNotices(model::StationSettings& settings, std::vector<std::string_view> labels)
     : m_settings(settings)
-    , m_notices(sources) {}
+    , m_labels(std::move(labels))
+    , m_notices(m_labels.size()) {}
 
-void SourceNotices::report(std::size_t source, std::string message) {
-    if (m_notices[source].message == message) {
-        return;
+void SourceNotices::report(std::size_t source, std::string cause) {
+    Notice& notice = m_notices[source];
+    if (notice.cause != cause) {
+        notice = {std::move(cause), false};
     }
-    end(source);
-    m_notices[source].message = std::move(message);
 }
 
-// A message that another one covers hands it what it covered itself, so that the last one to
-// end leaves the status bar as it was before either.
+// What is still told stays in view; with nothing left the status bar gets its own text back.
 void SourceNotices::end(std::size_t source) {
-    Notice ended = std::exchange(m_notices[source], {});
-    if (!ended.told) {
+    if (m_notices[source].cause.empty()) {
         return;
     }
-    if (m_settings.text(kStatusBar) == ended.message) {
-        m_settings.setText(kStatusBar, ended.covered);
-        return;
-    }
-    for (Notice& other : m_notices) {
-        if (other.told && other.covered == ended.message) {
-            other.covered = ended.covered;
-        }
+    m_notices[source] = {};
+    if (showing()) {
+        std::string left = message(true);
+        m_settings.setText(kStatusBar, left.empty() ? m_covered : left);
+        m_shown = std::move(left);
     }
 }
 
@@ -47,13 +42,55 @@ void SourceNotices::tell(Instant now) {
     if (m_heldFrom && now >= *m_heldFrom && now - *m_heldFrom < kHold) {
         return;
     }
+    const bool untold = std::any_of(m_notices.begin(), m_notices.end(),
+                                    [](const Notice& n) { return !n.cause.empty() && !n.told; });
+    if (!untold) {
+        return;
+    }
     for (Notice& notice : m_notices) {
-        if (!notice.message.empty() && !notice.told) {
-            notice.covered = m_settings.text(kStatusBar);
-            notice.told = true;
-            m_settings.setText(kStatusBar, notice.message);
+        notice.told = !notice.cause.empty();
+    }
+    show(message(true));
+}
+
+// "Radiotext source: <cause>", "Radiotext and Dynamic PS sources: <cause>" when both found the
+// same, or each source's own message after the other.
+std::string SourceNotices::message(bool toldOnly) const {
+    std::vector<std::size_t> sources;
+    for (std::size_t source = 0; source < m_notices.size(); ++source) {
+        if (!m_notices[source].cause.empty() && (m_notices[source].told || !toldOnly)) {
+            sources.push_back(source);
         }
     }
+    if (sources.empty()) {
+        return {};
+    }
+    const std::string& first = m_notices[sources.front()].cause;
+    const bool same = std::all_of(sources.begin(), sources.end(),
+                                  [&](std::size_t source) { return m_notices[source].cause == first; });
+    std::string text;
+    for (const std::size_t source : sources) {
+        if (!text.empty()) {
+            text += same ? " and " : " | ";
+        }
+        text += m_labels[source];
+        if (!same) {
+            text += " source: " + m_notices[source].cause;
+        }
+    }
+    return same ? text + (sources.size() > 1 ? " sources: " : " source: ") + first : text;
+}
+
+bool SourceNotices::showing() const {
+    return !m_shown.empty() && m_settings.text(kStatusBar) == m_shown;
+}
+
+void SourceNotices::show(std::string message) {
+    if (!showing()) {
+        m_covered = m_settings.text(kStatusBar);
+    }
+    m_settings.setText(kStatusBar, message);
+    m_shown = std::move(message);
 }
 
 } // namespace korvel::text

@@ -56,6 +56,14 @@ TitleGap::Instant steadyCount(const model::LocalTime& time) {
            (time.daylightSaving ? hours(1) : hours(0));
 }
 
+std::vector<std::string_view> labels() {
+    std::vector<std::string_view> names;
+    for (const SourceControls& controls : kControls) {
+        names.push_back(controls.label);
+    }
+    return names;
+}
+
 // A file name may hold line breaks and other control characters: the status bar shows one line.
 std::string printable(std::string text) {
     std::replace_if(
@@ -72,7 +80,7 @@ const std::array<TextSources::Target, kSources> TextSources::kTargets{{
 
 TextSources::TextSources(Parts parts)
     : m_parts(parts)
-    , m_notices(parts.settings, kSources) {}
+    , m_notices(parts.settings, labels()) {}
 
 bool TextSources::active(std::size_t source) const {
     const SourceControls& controls = kControls[source];
@@ -200,17 +208,17 @@ void TextSources::putOnAir(std::size_t source, std::string text) {
     }
 }
 
+// What a source that gives no title found, for the status bar.
 std::string TextSources::nothingToRead(std::size_t source, const SourcePoll& poll, const SourceText& read) {
-    const std::string label = std::string(kControls[source].label) + " source: ";
     if (!read.readOk) {
-        return label + "cannot read " + printable(read.path) + "; trying again";
+        return "cannot read " + printable(read.path) + "; trying again";
     }
     if (read.path.empty()) {
-        return label + "no file matches " +
+        return "no file matches " +
                printable(SourceReader::resolve(poll.sources[source]->name, poll.programFolder)) +
                "; the last title stays";
     }
-    return label + "no title in " + printable(read.path) + "; the last title stays";
+    return "no title in " + printable(read.path) + "; the last title stays";
 }
 
 // A text too long for the radiotext ends in "..." at its last three places.

@@ -143,88 +143,35 @@ TEST_F(SourcePollTest, ASourceWithNothingToReadKeepsTheLastTitleOnAir) {
         std::string dps1b;
         std::string status;
     };
+    const auto gone = [](const std::string& file) { return [file] { std::filesystem::remove(file); }; };
+    // clang-format off
     const Case cases[] = {
-        {"radiotext file vanished",
-         [&] { std::filesystem::remove(rt); },
-         {},
-         "Title",
-         "Dynamic",
+        {"radiotext file vanished", gone(rt), {}, "Title", "Dynamic",
          "Radiotext source: no file matches " + rt + stays},
-        {"dynamic PS file vanished",
-         [&] { std::filesystem::remove(dps); },
-         {},
-         "Title",
-         "Dynamic",
+        {"dynamic PS file vanished", gone(dps), {}, "Title", "Dynamic",
          "Dynamic PS source: no file matches " + dps + stays},
-        {"empty file",
-         [&] { playout("rt.txt", ""); },
-         {},
-         "Title",
-         "Dynamic",
+        {"one file for both sources vanished", [&] { settings().setText("ED1F", "rt.txt"); gone(rt)(); },
+         {}, "Title", "Dynamic", "Radiotext and Dynamic PS sources: no file matches " + rt + stays},
+        {"empty file", [&] { playout("rt.txt", ""); }, {}, "Title", "Dynamic",
          "Radiotext source: no title in " + rt + stays},
         {"blank line, first-line mode",
-         [&] {
-             settings().setChoice("RGR1L", 0);
-             playout("rt.txt", "   \nNext\n");
-         },
-         {},
-         "Title",
-         "Dynamic",
-         "Radiotext source: no title in " + rt + stays},
-        {"blank line, last-line mode",
-         [&] { playout("dps.txt", "Next\n \n"); },
-         {},
-         "Title",
-         "Dynamic",
+         [&] { settings().setChoice("RGR1L", 0); playout("rt.txt", "   \nNext\n"); },
+         {}, "Title", "Dynamic", "Radiotext source: no title in " + rt + stays},
+        {"blank line, last-line mode", [&] { playout("dps.txt", "Next\n \n"); }, {}, "Title", "Dynamic",
          "Dynamic PS source: no title in " + dps + stays},
-        {"empty after cutting",
-         [&] {
-             settings().setInteger("SER1EN", 5);
-             playout("rt.txt", "Later");
-         },
-         {},
-         "Title",
-         "Dynamic",
-         "Radiotext source: no title in " + rt + stays},
-        {"unreadable file",
-         [&] {
-             settings().setFlag("CBD1FF", false);
-             fileSystem->failReading = true;
-         },
-         {},
-         "Title",
-         "Dynamic",
-         "Radiotext source: cannot read " + rt + "; trying again"},
+        {"empty after cutting", [&] { settings().setInteger("SER1EN", 5); playout("rt.txt", "Later"); },
+         {}, "Title", "Dynamic", "Radiotext source: no title in " + rt + stays},
+        {"unreadable file", [&] { settings().setFlag("CBD1FF", false); fileSystem->failReading = true; },
+         {}, "Title", "Dynamic", "Radiotext source: cannot read " + rt + "; trying again"},
         {"radiotext file vanished while a new dynamic PS title comes",
-         [&] {
-             std::filesystem::remove(rt);
-             playout("dps.txt", "Next");
-         },
-         {"Next"},
-         "Title",
-         "Next",
-         "Radiotext source: no file matches " + rt + stays},
-        {"file back with the same title",
-         [&] {
-             std::filesystem::remove(rt);
-             tick();
-             playout("rt.txt", "Title");
-         },
-         {},
-         "Title",
-         "Dynamic",
-         "Ready"},
-        {"file back with a new title",
-         [&] {
-             playout("dps.txt", "");
-             tick();
-             playout("dps.txt", "Next");
-         },
-         {"Next"},
-         "Title",
-         "Next",
-         "Ready"},
+         [&] { gone(rt)(); playout("dps.txt", "Next"); },
+         {"Next"}, "Title", "Next", "Radiotext source: no file matches " + rt + stays},
+        {"file back with the same title", [&] { gone(rt)(); tick(); playout("rt.txt", "Title"); },
+         {}, "Title", "Dynamic", "Ready"},
+        {"file back with a new title", [&] { playout("dps.txt", ""); tick(); playout("dps.txt", "Next"); },
+         {"Next"}, "Title", "Next", "Ready"},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         fileSystem->failReading = false;
