@@ -9,7 +9,7 @@ namespace korvel::text {
 // when the source came on. Its fallback text goes on air once when the gap is long enough.
 class TitleGap {
 public:
-    using Instant = std::chrono::milliseconds; // on a count that only moves forward
+    using Instant = std::chrono::milliseconds; // the local time, steady across daylight-saving changes
 
     // The source is on at this poll: a gap that does not run yet starts now.
     void run(Instant now);
