@@ -138,6 +138,8 @@ inline constexpr std::array kTextDefs{
     TextDef{"ED1PR",  0, ""},
     TextDef{"ER1F",   0, ""},
     TextDef{"ER1PR",  0, ""},
+    TextDef{"ED1FB", 72, ""}, // the fallback texts: what the target takes
+    TextDef{"ER1FB", 64, ""},
     TextDef{"ECUSCH", 1, "*"},
     // Hardware and preferences
     TextDef{"ELPTA",  5, "632"},
@@ -152,7 +154,7 @@ inline constexpr std::array kTextDefs{
     TextDef{"STEXMP", 0, ""},
     TextDef{"LABV",   0, "Version 1.1b"},
 };
-static_assert(kTextDefs.size() == 33);
+static_assert(kTextDefs.size() == 35);
 
 inline constexpr std::array kChoiceDefs{
     ChoiceDef{"PTY",       fixedItems<kPtyEuropean>,     0},
@@ -191,6 +193,8 @@ inline constexpr std::array kFlagDefs{
     FlagDef{"CBD1SC",  true},
     FlagDef{"CBR1FF",  false},
     FlagDef{"CBR1SC",  true},
+    FlagDef{"CBD1FB",  false},
+    FlagDef{"CBR1FB",  false},
     FlagDef{"CBRSN",   false},
     FlagDef{"CBREIB",  false},
     FlagDef{"CBCTC",   false},
@@ -212,7 +216,7 @@ inline constexpr std::array kFlagDefs{
     // Whether the window shows values the encoder was not given: until the first Send or Read
     FlagDef{"UNSENT",  true},
 };
-static_assert(kFlagDefs.size() == 32);
+static_assert(kFlagDefs.size() == 34);
 
 inline constexpr std::array kCheckListDefs{
     CheckListDef{"DI", fixedItems<kDecoderIdentification>},
@@ -223,10 +227,12 @@ inline constexpr std::array kIntegerDefs{
     IntegerDef{"SED1EN",   0, 63, 0},
     IntegerDef{"SER1BE",   0, 63, 0},
     IntegerDef{"SER1EN",   0, 63, 0},
+    IntegerDef{"SED1FB",   1, 240, 10}, // minutes without a new title before the fallback
+    IntegerDef{"SER1FB",   1, 240, 10},
     IntegerDef{"SEUTCO", -12, 12, 0},
     IntegerDef{"SESMTO",  -2,  2, 1},
 };
-static_assert(kIntegerDefs.size() == 6);
+static_assert(kIntegerDefs.size() == 8);
 
 inline constexpr std::array kDecimalDefs{
     //          name        min   max     step  dec initial unit       entry                  special value

@@ -229,6 +229,9 @@ inline constexpr std::array kSettingsKeys{
     SettingsKey{DPS1,       "CutBeginning",      Integer, at("SED1BE"),           kCurrent},
     SettingsKey{DPS1,       "CutEnd",            Integer, at("SED1EN"),           kCurrent},
     SettingsKey{DPS1,       "Prefix",            Quoted,  at("ED1PR"),            kCurrent},
+    SettingsKey{DPS1,       "Fallback",          Boolean, at("CBD1FB"),           orDefault(0)},
+    SettingsKey{DPS1,       "FallbackAfter",     Integer, at("SED1FB"),           orDefault(10)},
+    SettingsKey{DPS1,       "FallbackText",      Quoted,  at("ED1FB"),            orDefault("")},
 
     SettingsKey{DataGroups, "Enabled",           Boolean, at("CBUDGEN"),          kCurrent},
     SettingsKey{DataGroups, "GroupType1",        Integer, at("CBGRTYP"),          kCurrent},
@@ -258,9 +261,12 @@ inline constexpr std::array kSettingsKeys{
     SettingsKey{Radiotext,  "CutBeginning",      Integer, at("SER1BE"),           kCurrent},
     SettingsKey{Radiotext,  "CutEnd",            Integer, at("SER1EN"),           kCurrent},
     SettingsKey{Radiotext,  "Prefix",            Quoted,  at("ER1PR"),            kCurrent},
+    SettingsKey{Radiotext,  "Fallback",          Boolean, at("CBR1FB"),           orDefault(0)},
+    SettingsKey{Radiotext,  "FallbackAfter",     Integer, at("SER1FB"),           orDefault(10)},
+    SettingsKey{Radiotext,  "FallbackText",      Quoted,  at("ER1FB"),            orDefault("")},
 };
 // clang-format on
-static_assert(kSettingsKeys.size() == 111);
+static_assert(kSettingsKeys.size() == 117);
 
 } // namespace keys
 

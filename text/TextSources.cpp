@@ -1,5 +1,6 @@
 #include "text/TextSources.h"
 
+#include "model/Clock.h"
 #include "model/StationSettings.h"
 #include "text/DpsPreview.h"
 #include "text/DynamicPs.h"
@@ -9,6 +10,7 @@
 #include "text/Utf8.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace korvel::text {
 
@@ -24,28 +26,61 @@ struct SourceControls {
     model::ControlName cutEnd;
     model::ControlName prefix;
     std::string model::ProgramState::*lastText;
+    model::ControlName target; // the text the source shows
+    model::ControlName fallback;
+    model::ControlName fallbackAfter; // minutes without a new title
+    model::ControlName fallbackText;
+    std::string_view label; // the source as the status bar names it
 };
 
 // clang-format off
 constexpr std::array<SourceControls, kSources> kControls{{
-    {"CBR1FF", "CBRTEN", "ER1F", "CBR1SC", "RGR1L", "SER1BE", "SER1EN", "ER1PR", &model::ProgramState::rtFromFile},
-    {"CBD1FF", "DPS1EN", "ED1F", "CBD1SC", "RGD1L", "SED1BE", "SED1EN", "ED1PR", &model::ProgramState::dpsFromFile},
+    {"CBR1FF", "CBRTEN", "ER1F", "CBR1SC", "RGR1L", "SER1BE", "SER1EN", "ER1PR", &model::ProgramState::rtFromFile,
+     "RT1",   "CBR1FB", "SER1FB", "ER1FB", "Radiotext"},
+    {"CBD1FF", "DPS1EN", "ED1F", "CBD1SC", "RGD1L", "SED1BE", "SED1EN", "ED1PR", &model::ProgramState::dpsFromFile,
+     "DPS1B", "CBD1FB", "SED1FB", "ED1FB", "Dynamic PS"},
 }};
 // clang-format on
 
 constexpr std::size_t kRadiotextLength = 64;
 constexpr std::string_view kEllipsis = "...";
 constexpr model::ControlName kLabelGrid = "DPS1";
+constexpr char kUnprintable = '?';
+
+// The local time on a count that runs on steadily when daylight-saving time begins or ends.
+TitleGap::Instant steadyCount(const model::LocalTime& time) {
+    using namespace std::chrono;
+    const sys_days date =
+        std::chrono::year(time.year) / static_cast<unsigned>(time.month) / static_cast<unsigned>(time.day);
+    return duration_cast<milliseconds>(date.time_since_epoch()) + time.timeOfDay() -
+           (time.daylightSaving ? hours(1) : hours(0));
+}
+
+std::vector<std::string_view> labels() {
+    std::vector<std::string_view> names;
+    for (const SourceControls& controls : kControls) {
+        names.push_back(controls.label);
+    }
+    return names;
+}
+
+// A file name may hold line breaks and other control characters: the status bar shows one line.
+std::string printable(std::string text) {
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, kUnprintable);
+    return text;
+}
 
 } // namespace
 
 const std::array<TextSources::Target, kSources> TextSources::kTargets{{
-    {&TextSources::showRadiotext, &TextSources::writeRadiotext},
-    {&TextSources::showDynamicPs, &TextSources::writeDynamicPs},
+    {&TextSources::fitRadiotext, &TextSources::showRadiotext, &TextSources::writeRadiotext},
+    {&TextSources::asItIs, &TextSources::showDynamicPs, &TextSources::writeDynamicPs},
 }};
 
 TextSources::TextSources(Parts parts)
-    : m_parts(parts) {}
+    : m_parts(parts)
+    , m_notices(parts.settings, labels()) {}
 
 bool TextSources::active(std::size_t source) const {
     const SourceControls& controls = kControls[source];
@@ -70,7 +105,7 @@ std::optional<SourcePoll> TextSources::startPoll() {
             poll.sources[source] = options(source);
             any = true;
         } else {
-            m_unsent[source].reset();
+            switchedOff(source);
         }
     }
     if (!any) {
@@ -91,42 +126,111 @@ SourceTexts TextSources::read(const SourcePoll& poll, const SourceReader& reader
 
 void TextSources::finishPoll(const SourcePoll& poll, const SourceTexts& texts) {
     for (std::size_t source = 0; source < kSources; ++source) {
-        finish(source, poll.sources[source], texts[source]);
+        finish(source, poll, texts[source]);
+    }
+    // After both sources' writes, whose "Ready" would cover a message told before them.
+    m_notices.tell(steadyCount(m_parts.clock.now()));
+}
+
+void TextSources::operatorActed() {
+    m_notices.hold(steadyCount(m_parts.clock.now()));
+}
+
+void TextSources::finish(std::size_t source, const SourcePoll& poll, const std::optional<SourceText>& read) {
+    const SourceControls& controls = kControls[source];
+    const model::StationSettings& settings = m_parts.settings;
+    if (!active(source)) {
+        switchedOff(source);
+        return;
+    }
+    if (!settings.flag(controls.sendOnChange)) {
+        m_unsent[source].reset();
+    }
+    const TitleGap::Instant now = steadyCount(m_parts.clock.now());
+    m_gaps[source].run(now);
+    if (read && poll.sources[source] == options(source)) {
+        take(source, poll, *read, now);
+    }
+    if (settings.flag(controls.fallback) &&
+        m_gaps[source].fallbackDue(now, std::chrono::minutes(settings.integer(controls.fallbackAfter)))) {
+        takeFallback(source);
+    }
+    if (m_unsent[source] && (this->*kTargets[source].write)(*m_unsent[source])) {
+        m_unsent[source].reset();
     }
 }
 
-void TextSources::finish(std::size_t source, const std::optional<SourceOptions>& asked,
-                         const std::optional<SourceText>& read) {
+// A source that is off writes nothing, counts no time and has nothing to say.
+void TextSources::switchedOff(std::size_t source) {
+    m_unsent[source].reset();
+    m_gaps[source].stop();
+    m_notices.end(source);
+}
+
+// A read that gives no title leaves the last one on air: an empty text would blank the air
+// until the playout software writes again.
+void TextSources::take(std::size_t source, const SourcePoll& poll, const SourceText& read,
+                       TitleGap::Instant now) {
     const SourceControls& controls = kControls[source];
-    const Target& target = kTargets[source];
     model::StationSettings& settings = m_parts.settings;
-    const bool isActive = active(source);
-    const bool sendOnChange = settings.flag(controls.sendOnChange);
-    if (!isActive || !sendOnChange) {
-        m_unsent[source].reset();
-    }
-    if (!isActive) {
+    if (!read.readOk || read.text.empty()) {
+        m_notices.report(source, nothingToRead(source, poll, read));
         return;
     }
+    m_notices.end(source);
     std::string& last = settings.program().*controls.lastText;
-    if (read && read->readOk && asked == options(source) && read->text != last) {
-        last = read->text;
-        std::string shown =
-            (this->*target.show)(settings.text(controls.prefix) + m_parts.cleanup.CharReplace(last));
-        if (sendOnChange) {
-            m_unsent[source] = std::move(shown);
-        }
+    if (read.text == last) {
+        return;
     }
-    if (m_unsent[source] && (this->*target.write)(*m_unsent[source])) {
-        m_unsent[source].reset();
+    last = read.text;
+    m_gaps[source].restart(now);
+    putOnAir(source, settings.text(controls.prefix) + m_parts.cleanup.CharReplace(last));
+}
+
+// The fallback is the operator's own text, a slogan more than a title: it goes on air without
+// the prefix and the clean-up. A target that already shows it (as before a restart) keeps it.
+void TextSources::takeFallback(std::size_t source) {
+    const SourceControls& controls = kControls[source];
+    const std::string& fallback = m_parts.settings.text(controls.fallbackText);
+    if (fallback.empty()) {
+        return;
     }
+    m_gaps[source].fallbackTaken();
+    if (m_parts.settings.text(controls.target) != kTargets[source].fit(fallback)) {
+        putOnAir(source, fallback);
+    }
+}
+
+void TextSources::putOnAir(std::size_t source, std::string text) {
+    std::string shown = (this->*kTargets[source].show)(std::move(text));
+    if (m_parts.settings.flag(kControls[source].sendOnChange)) {
+        m_unsent[source] = std::move(shown);
+    }
+}
+
+// What a source that gives no title found, for the status bar.
+std::string TextSources::nothingToRead(std::size_t source, const SourcePoll& poll, const SourceText& read) {
+    if (!read.readOk) {
+        return "cannot read " + printable(read.path) + "; trying again";
+    }
+    if (read.path.empty()) {
+        return "no file matches " +
+               printable(SourceReader::resolve(poll.sources[source]->name, poll.programFolder)) +
+               "; the last title stays";
+    }
+    return "no title in " + printable(read.path) + "; the last title stays";
 }
 
 // A text too long for the radiotext ends in "..." at its last three places.
-std::string TextSources::showRadiotext(std::string title) {
-    if (title.size() > kRadiotextLength) {
-        title = title.substr(0, kRadiotextLength - kEllipsis.size()) + std::string(kEllipsis);
+std::string TextSources::fitRadiotext(std::string text) {
+    if (text.size() > kRadiotextLength) {
+        text = text.substr(0, kRadiotextLength - kEllipsis.size()) + std::string(kEllipsis);
     }
+    return text;
+}
+
+std::string TextSources::showRadiotext(std::string title) {
+    title = fitRadiotext(std::move(title));
     m_parts.settings.setText("RT1", title);
     return title;
 }

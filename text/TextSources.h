@@ -1,6 +1,8 @@
 #pragma once
 
+#include "text/SourceNotices.h"
 #include "text/SourceReader.h"
+#include "text/TitleGap.h"
 
 #include <array>
 #include <cstddef>
@@ -10,8 +12,9 @@
 #include <vector>
 
 namespace korvel::model {
+class Clock;
 class StationSettings;
-}
+} // namespace korvel::model
 
 namespace korvel::text {
 
@@ -36,6 +39,9 @@ using SourceTexts = std::array<std::optional<SourceText>, kSources>;
 
 // The text source poll of Timer1: titles that playout software writes into files become
 // the radiotext RT1 and the dynamic PS, cleaned up, and go to the encoder when they change.
+// A source with nothing to read (no file, an empty one, a blank line) leaves the last title on
+// air and says so in the status bar; after a chosen time without a new title its fallback text,
+// if it has one, goes on air instead.
 // A poll runs in three steps so that the reading can leave the window's thread: startPoll and
 // finishPoll on the window's thread, read anywhere in between.
 class TextSources {
@@ -49,6 +55,7 @@ public:
         DpsPreview& preview;
         RadiotextRotation& rotation;
         TextWriter& writer;
+        const model::Clock& clock;
     };
 
     explicit TextSources(Parts parts);
@@ -61,6 +68,10 @@ public:
     // options have changed, takes nothing: the next poll reads it again.
     void finishPoll(const SourcePoll& poll, const SourceTexts& texts);
 
+    // The operator has just made a device operation: the sources leave its result in the status
+    // bar for a while.
+    void operatorActed();
+
     // What a change in the file system could bring a new title from: the folder of each source
     // of the poll and the file it read.
     [[nodiscard]] static std::vector<std::string> watchedPaths(const SourcePoll& poll,
@@ -68,15 +79,23 @@ public:
 
 private:
     struct Target {
-        std::string (TextSources::*show)(std::string title); // returns the text to write
+        std::string (*fit)(std::string text);               // what the target holds of a text
+        std::string (TextSources::*show)(std::string text); // returns the text to write
         bool (TextSources::*write)(const std::string& text);
     };
     static const std::array<Target, kSources> kTargets;
 
     [[nodiscard]] bool active(std::size_t source) const;
     [[nodiscard]] SourceOptions options(std::size_t source) const;
-    void finish(std::size_t source, const std::optional<SourceOptions>& asked,
-                const std::optional<SourceText>& read);
+    void finish(std::size_t source, const SourcePoll& poll, const std::optional<SourceText>& read);
+    void switchedOff(std::size_t source);
+    void take(std::size_t source, const SourcePoll& poll, const SourceText& read, TitleGap::Instant now);
+    void takeFallback(std::size_t source);
+    void putOnAir(std::size_t source, std::string text);
+    [[nodiscard]] static std::string nothingToRead(std::size_t source, const SourcePoll& poll,
+                                                   const SourceText& read);
+    [[nodiscard]] static std::string fitRadiotext(std::string text);
+    [[nodiscard]] static std::string asItIs(std::string text) { return text; }
     std::string showRadiotext(std::string title);
     std::string showDynamicPs(std::string title);
     bool writeRadiotext(const std::string& text);
@@ -86,6 +105,8 @@ private:
     // A title that the encoder has not taken yet: written again at every poll until it is, as
     // long as its source stays active with "Send on change".
     std::array<std::optional<std::string>, kSources> m_unsent;
+    std::array<TitleGap, kSources> m_gaps;
+    SourceNotices m_notices;
 };
 
 } // namespace korvel::text

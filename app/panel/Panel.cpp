@@ -193,11 +193,11 @@ Panel::Panel(Services services)
     , m_dpsEditors(m_settings, m_preview)
     , m_textWriter(m_settings, m_transactions, m_conversion)
     , m_rotation(m_settings, m_textWriter)
-    , m_sourcePoll(
-          {{m_settings, m_codePage, m_titleCleanup, m_dynamicPs, m_preview, m_rotation, m_textWriter},
-           std::move(services.fileSystem),
-           std::move(services.postToWindow),
-           [this](const std::function<void()>& take) { asEvent(take); }})
+    , m_sourcePoll({{m_settings, m_codePage, m_titleCleanup, m_dynamicPs, m_preview, m_rotation, m_textWriter,
+                     m_clock},
+                    std::move(services.fileSystem),
+                    std::move(services.postToWindow),
+                    [this](const std::function<void()>& take) { asEvent(take); }})
     , m_deviceSettings(m_settings)
     , m_send({m_settings, m_transactions, m_conversion, m_dynamicPs, m_rotation, m_clock})
     , m_readBack({m_settings, m_transactions, m_conversion, m_dialogs, m_clock, m_deviceSettings, m_rotation,
@@ -337,6 +337,7 @@ void Panel::SaveRDSFN() {
 void Panel::click(model::ControlName control) {
     const EventScope handling(*this);
     run(kClicks, control, *this);
+    m_sourcePoll.operatorActed();
 }
 
 void Panel::doubleClick(model::ControlName control) {

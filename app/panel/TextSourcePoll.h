@@ -29,6 +29,8 @@ public:
     explicit TextSourcePoll(Parts parts);
 
     void Timer1Timer();
+    // The operator has just pressed a button: its result stays in the status bar for a while.
+    void operatorActed() { m_sources.operatorActed(); }
 
     // Told the folders and files of the active sources whenever they change, so that the window
     // can bring the next poll forward when one of them changes.

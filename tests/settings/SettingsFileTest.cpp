@@ -52,10 +52,10 @@ void changeEverySetting(model::StationSettings& s) {
     s.setCaption("BSETCT", "Stop"); // sending is on
     s.setChoice("ColorBox1", 9);
     constexpr Numbered flags[] = {
-        {"CBHPRI", 1}, {"CBCOEX", 1}, {"CBMITR", 1},  {"CBBI", 1},   {"TP", 1},
-        {"DPS1EN", 1}, {"CBD1FF", 1}, {"CBUDGEN", 1}, {"CBRTEN", 1}, {"RTSA", 1},
-        {"CBR1FF", 1}, {"CBRSN", 1},  {"CBREIB", 1},  {"CBCTC", 1},  {"CBSS", 0},
-        {"CBD1SC", 0}, {"CBR1SC", 0}, {"CBAUTO", 0},  {"CBCTTZ", 0},
+        {"CBHPRI", 1}, {"CBCOEX", 1},  {"CBMITR", 1}, {"CBBI", 1},   {"TP", 1},     {"DPS1EN", 1},
+        {"CBD1FF", 1}, {"CBUDGEN", 1}, {"CBRTEN", 1}, {"RTSA", 1},   {"CBR1FF", 1}, {"CBRSN", 1},
+        {"CBREIB", 1}, {"CBCTC", 1},   {"CBSS", 0},   {"CBD1SC", 0}, {"CBR1SC", 0}, {"CBAUTO", 0},
+        {"CBCTTZ", 0}, {"CBD1FB", 1},  {"CBR1FB", 1},
     };
     for (const auto& [flag, value] : flags) {
         s.setFlag(flag, value != 0);
@@ -72,7 +72,8 @@ void changeEverySetting(model::StationSettings& s) {
         s.setChoice(choice, index);
     }
     constexpr Numbered integers[] = {
-        {"SEUTCO", -5}, {"SESMTO", -2}, {"SED1BE", 3}, {"SED1EN", 63}, {"SER1BE", 1}, {"SER1EN", 2},
+        {"SEUTCO", -5}, {"SESMTO", -2}, {"SED1BE", 3},  {"SED1EN", 63},
+        {"SER1BE", 1},  {"SER1EN", 2},  {"SED1FB", 30}, {"SER1FB", 240},
     };
     for (const auto& [integer, value] : integers) {
         s.setInteger(integer, value);
@@ -101,6 +102,8 @@ void changeEverySetting(model::StationSettings& s) {
         {"RT4", "'single'"},
         {"ER1F", "rt.txt"},
         {"ER1PR", "RT: "},
+        {"ED1FB", " Radio \"K\" "},
+        {"ER1FB", "Slogan"},
     };
     for (const auto& [text, value] : texts) {
         s.setText(text, value);
@@ -293,13 +296,14 @@ TEST_F(SettingsFileTest, AFirstSaveWritesTheSectionsAndKeysInTheirOrder) {
         "air\nEnabled=1\nDelay=7\nMode=3\n"
         "FromFile=1\nSendOnChange=0\nSourceFile=/air/now "
         "playing*.txt\nReadFrom=0\nCutBeginning=3\nCutEnd=63\n"
-        "Prefix=\" Now: \"\n"
+        "Prefix=\" Now: \"\nFallback=1\nFallbackAfter=30\nFallbackText=\" Radio \"\"K\"\" \"\n"
         "[DataGroups]\nEnabled=1\nGroupType1=31\nByte14=1F\nByte15=A0\nByte16=0B\nByte17=C3\nByte18=FF\n"
         "[Radiotext]\nEnabled=1\nRadiotext1=\"\"\"Quoted\"\" news\"\nRadiotext12=\"  leading blanks\"\n"
         "Radiotext13=\"trailing blanks  "
         "\"\nRadiotext14=\"'single'\"\nSelRT1=0\nSelRT2=0\nSelRT3=1\nSelRT4=0\n"
         "PrevRTType=1\nRTTypeAuto=0\nAutoSendNext=1\nSendNextAfter=240\nFromFile=1\nSendOnChange=0\n"
-        "SourceFile=rt.txt\nReadFrom=0\nCutBeginning=1\nCutEnd=2\nPrefix=\"RT: \"\n";
+        "SourceFile=rt.txt\nReadFrom=0\nCutBeginning=1\nCutEnd=2\nPrefix=\"RT: \"\n"
+        "Fallback=1\nFallbackAfter=240\nFallbackText=\"Slogan\"\n";
     EXPECT_EQ(text, expected);
 }
 
@@ -350,6 +354,9 @@ TEST_F(SettingsFileTest, EachKeyIsCheckedAsItIsLoaded) {
         s.setText("RT4", "own text");
         s.setDecimal("SEDPS1DL", 2.7);
         s.setInteger("SESMTO", 0);
+        s.setFlag("CBR1FB", true);
+        s.setInteger("SER1FB", 3);
+        s.setText("ER1FB", "own slogan");
     };
     const LoadCase cases[] = {
         {"Port 300", "[Config]\nPort=300\n", [](auto& s) { EXPECT_EQ(s.choice("CBPORT"), 257); }},
@@ -407,6 +414,14 @@ TEST_F(SettingsFileTest, EachKeyIsCheckedAsItIsLoaded) {
         {"DPSLabelPeriod 0", "[General]\nDPSLabelPeriod=0\n",
          [](auto& s) { EXPECT_EQ(s.decimalText("SEDPSLP"), "0.5"); }},
         {"CutBeginning 99", "[DPS1]\nCutBeginning=99\n", [](auto& s) { EXPECT_EQ(s.integer("SED1BE"), 63); }},
+        {"a file older than the fallback: off, after 10 minutes, no text", "[Radiotext]\nPrefix=\"RT: \"\n",
+         [](auto& s) {
+             EXPECT_FALSE(s.flag("CBR1FB"));
+             EXPECT_EQ(s.integer("SER1FB"), 10);
+             EXPECT_EQ(s.text("ER1FB"), "");
+         }},
+        {"FallbackAfter 0", "[Radiotext]\nFallbackAfter=0\n",
+         [](auto& s) { EXPECT_EQ(s.integer("SER1FB"), 1); }},
         {"quoted blanks", "[General]\nDefaultPS=  \"  A  \"  \n",
          [](auto& s) { EXPECT_EQ(s.text("PSDEF"), "  A  "); }},
         {"doubled quotes", "[Radiotext]\nRadiotext1=\"say \"\"hi\"\"\"\n",

@@ -1,6 +1,7 @@
 #include "text/TextSources.h"
 
 #include "fakes/FaultyFileSystem.h"
+#include "fakes/ManualClock.h"
 #include "fakes/RecordingTextWriter.h"
 #include "fakes/TempFolder.h"
 #include "model/StationSettings.h"
@@ -64,7 +65,8 @@ protected:
     DpsPreview preview{settings, dynamicPs};
     fakes::RecordingTextWriter writer;
     RadiotextRotation rotation{settings, writer};
-    TextSources sources{{settings, codePage, cleanup, dynamicPs, preview, rotation, writer}};
+    fakes::ManualClock clock;
+    TextSources sources{{settings, codePage, cleanup, dynamicPs, preview, rotation, writer, clock}};
     std::shared_ptr<fakes::FaultyFileSystem> fileSystem = std::make_shared<fakes::FaultyFileSystem>();
     SourceReader reader{fileSystem, codePage};
 
@@ -187,8 +189,8 @@ TEST_F(TextSourcesTest, OnlyAChangedTitleIsTaken) {
     settings.setText("ER1PR", "On air: ");
     std::filesystem::remove(folder.path("rt.txt"));
     poll();
-    EXPECT_EQ(settings.text("RT1"), "On air: ") << "no file: the prefix alone";
-    EXPECT_EQ(writer.radiotexts, (Texts{"Next", "On air: "}));
+    EXPECT_EQ(settings.text("RT1"), "Next") << "no file: the last title stays, not the prefix alone";
+    EXPECT_EQ(writer.radiotexts, Texts{"Next"});
 }
 
 // A file that cannot be read leaves everything as it was, and the next poll tries again.

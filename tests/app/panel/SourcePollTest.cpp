@@ -10,6 +10,8 @@
 #include "text/CodePage.h"
 
 #include <condition_variable>
+#include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <mutex>
 #include <stdexcept>
@@ -72,6 +74,33 @@ protected:
     void tick() { m_panel->events().tick("Timer1"); }
     Panel& panel() { return *m_panel; }
     model::StationSettings& settings() { return m_panel->settings(); }
+    void dynamicPsFromFile() {
+        settings().setText("ED1F", "dps.txt");
+        settings().setFlag("CBD1FF", true);
+        settings().setFlag("DPS1EN", true);
+        folder.write("dps.txt", "Dynamic");
+    }
+    // The playout software writes a title: each write is a file two seconds newer.
+    void playout(const char* file, std::string_view title) {
+        m_time += 2;
+        folder.write(file, title, m_time);
+    }
+    // The radiotexts and dynamic PS texts written to the encoder since the last look, as their
+    // loading transactions carry them.
+    std::vector<std::string> aired() {
+        std::vector<std::string> texts;
+        for (const auto& write : library.writes) {
+            const auto& block = write.block;
+            const bool dynamicPs = block[0] == 0x76;
+            if (block.size() > 2 && block[1] == 0 && (block[0] == 0x1F || dynamicPs)) {
+                std::string text(block.begin() + 2, block.end() - (dynamicPs ? 1 : 0));
+                texts.push_back(text.erase(text.find_last_not_of(' ') + 1));
+            }
+        }
+        library.writes.clear();
+        return texts;
+    }
+    std::string status() { return settings().text("StatusBar1"); }
     std::vector<int> writtenAddresses() const {
         std::vector<int> addresses;
         for (const auto& write : library.writes) {
@@ -84,6 +113,7 @@ protected:
     fakes::WindowQueue window;
     std::shared_ptr<fakes::FaultyFileSystem> fileSystem = std::make_shared<fakes::FaultyFileSystem>();
     std::unique_ptr<Panel> m_panel;
+    std::int64_t m_time = fakes::TempFolder::kSomeTime;
 };
 
 TEST_F(SourcePollTest, EveryTickPollsTheRadiotextSourceFirst) {
@@ -96,6 +126,153 @@ TEST_F(SourcePollTest, EveryTickPollsTheRadiotextSourceFirst) {
     EXPECT_EQ(settings().text("RT1"), "Title");
     EXPECT_EQ(settings().text("DPS1B"), "Dynamic");
     EXPECT_EQ(writtenAddresses(), (std::vector<int>{0x1F, 0x1F, 0x76, 0x76}));
+}
+
+// The playout software leaves nothing to read: the last titles stay on air and in the window,
+// nothing goes to the encoder, and the status bar says once which source looked where. The
+// next title is taken as soon as there is one.
+TEST_F(SourcePollTest, ASourceWithNothingToReadKeepsTheLastTitleOnAir) {
+    const std::string rt = folder.path("rt.txt");
+    const std::string dps = folder.path("dps.txt");
+    const std::string stays = "; the last title stays";
+    struct Case {
+        const char* name;
+        std::function<void()> situation;
+        std::vector<std::string> aired;
+        std::string rt1;
+        std::string dps1b;
+        std::string status;
+    };
+    const auto gone = [](const std::string& file) { return [file] { std::filesystem::remove(file); }; };
+    // clang-format off
+    const Case cases[] = {
+        {"radiotext file vanished", gone(rt), {}, "Title", "Dynamic",
+         "Radiotext source: no file matches " + rt + stays},
+        {"dynamic PS file vanished", gone(dps), {}, "Title", "Dynamic",
+         "Dynamic PS source: no file matches " + dps + stays},
+        {"one file for both sources vanished", [&] { settings().setText("ED1F", "rt.txt"); gone(rt)(); },
+         {}, "Title", "Dynamic", "Radiotext and Dynamic PS sources: no file matches " + rt + stays},
+        {"empty file", [&] { playout("rt.txt", ""); }, {}, "Title", "Dynamic",
+         "Radiotext source: no title in " + rt + stays},
+        {"blank line, first-line mode",
+         [&] { settings().setChoice("RGR1L", 0); playout("rt.txt", "   \nNext\n"); },
+         {}, "Title", "Dynamic", "Radiotext source: no title in " + rt + stays},
+        {"blank line, last-line mode", [&] { playout("dps.txt", "Next\n \n"); }, {}, "Title", "Dynamic",
+         "Dynamic PS source: no title in " + dps + stays},
+        {"empty after cutting", [&] { settings().setInteger("SER1EN", 5); playout("rt.txt", "Later"); },
+         {}, "Title", "Dynamic", "Radiotext source: no title in " + rt + stays},
+        {"unreadable file", [&] { settings().setFlag("CBD1FF", false); fileSystem->failReading = true; },
+         {}, "Title", "Dynamic", "Radiotext source: cannot read " + rt + "; trying again"},
+        {"radiotext file vanished while a new dynamic PS title comes",
+         [&] { gone(rt)(); playout("dps.txt", "Next"); },
+         {"Next"}, "Title", "Next", "Radiotext source: no file matches " + rt + stays},
+        {"file back with the same title", [&] { gone(rt)(); tick(); playout("rt.txt", "Title"); },
+         {}, "Title", "Dynamic", "Ready"},
+        {"file back with a new title", [&] { playout("dps.txt", ""); tick(); playout("dps.txt", "Next"); },
+         {"Next"}, "Title", "Next", "Ready"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fileSystem->failReading = false;
+        start(false);
+        dynamicPsFromFile();
+        tick();
+        ASSERT_EQ(aired(), (std::vector<std::string>{"Title", "Dynamic"}));
+        const std::string firstRow = settings().cell("DPS1", 0);
+        c.situation();
+        tick();
+        EXPECT_EQ(aired(), c.aired);
+        EXPECT_EQ(settings().text("RT1"), c.rt1);
+        EXPECT_EQ(settings().text("DPS1B"), c.dps1b);
+        EXPECT_EQ(settings().cell("DPS1", 0) == firstRow, c.dps1b == "Dynamic");
+        EXPECT_EQ(status(), c.status);
+        settings().setText("StatusBar1", "Elsewhere");
+        tick();
+        EXPECT_EQ(status(), "Elsewhere") << "told once, not at every poll";
+        EXPECT_EQ(aired(), std::vector<std::string>{});
+    }
+}
+
+// The result of what the operator just did stays in view; the message comes a little later.
+TEST_F(SourcePollTest, ASourceMessageWaitsWhileTheOperatorsResultShows) {
+    start(false);
+    tick();
+    clock.advance(1s);
+    library.sendSucceeds = false;
+    panel().events().click("BSEND1");
+    ASSERT_EQ(status(), "!Ready");
+    std::filesystem::remove(folder.path("rt.txt"));
+    clock.advance(4s);
+    tick();
+    EXPECT_EQ(status(), "!Ready");
+    clock.advance(1s);
+    tick();
+    EXPECT_EQ(status().rfind("Radiotext source: no file matches ", 0), 0u) << status();
+}
+
+// With "Fallback after" 10 minutes: the fallback goes on air as the source's own text, once,
+// when no new title has come for 10 minutes; the next title replaces it. Off, it never comes.
+TEST_F(SourcePollTest, TheFallbackComesAfterTheChosenTimeWithoutANewTitle) {
+    struct Step {
+        const char* name;
+        std::chrono::seconds after; // since the step before
+        const char* file;           // what the playout software writes then; none: nothing
+        std::vector<std::string> aired;
+        std::vector<std::string> airedWhenOff;
+        const char* fallback = nullptr; // the operator's new fallback text, typed meanwhile
+    };
+    using Texts = std::vector<std::string>;
+    const Step steps[] = {
+        {"a title", 0s, "Title", {"Now: Title"}, {"Now: Title"}},
+        {"before 10 minutes: nothing", 599s, nullptr, {}, {}},
+        {"at 10 minutes: the fallback", 1s, nullptr, {"Radio Korvel"}, {}},
+        {"only once, also when its text is edited", 600s, nullptr, {}, {}, "Radio Korvel FM"},
+        {"the same title again is no new title", 3s, "Title", {}, {}},
+        {"a new title replaces it", 3s, "Next", {"Now: Next"}, {"Now: Next"}},
+        {"nothing to read for a while", 300s, "", {}, {}},
+        {"10 minutes after the last title", 300s, nullptr, {"Radio Korvel FM"}, {}},
+        {"the fallback shows until the next title", 3s, "Next", {}, {}},
+    };
+    for (const bool on : {true, false}) {
+        SCOPED_TRACE(on ? "on" : "off");
+        start(false);
+        settings().setText("ER1PR", "Now: ");
+        settings().setFlag("CBR1FB", on);
+        settings().setInteger("SER1FB", 10);
+        settings().setText("ER1FB", "Radio Korvel");
+        for (const Step& step : steps) {
+            SCOPED_TRACE(step.name);
+            clock.advance(step.after);
+            if (step.file != nullptr) {
+                playout("rt.txt", step.file);
+            }
+            if (step.fallback != nullptr) {
+                settings().setText("ER1FB", step.fallback);
+            }
+            tick();
+            const Texts& expected = on ? step.aired : step.airedWhenOff;
+            EXPECT_EQ(aired(), expected);
+            if (!expected.empty()) {
+                EXPECT_EQ(settings().text("RT1"), expected.back());
+            }
+        }
+    }
+}
+
+// Closed while the fallback was on air: after the start the old title in the file is still no
+// new one, and the fallback the window shows is not sent again.
+TEST_F(SourcePollTest, AFallbackOnAirBeforeARestartIsNotSentAgain) {
+    start(false);
+    settings().program().rtFromFile = "Title";
+    settings().setText("RT1", "Radio Korvel");
+    settings().setFlag("CBR1FB", true);
+    settings().setText("ER1FB", "Radio Korvel");
+    tick();
+    clock.advance(10min);
+    tick();
+    EXPECT_EQ(aired(), std::vector<std::string>{});
+    EXPECT_EQ(settings().text("RT1"), "Radio Korvel");
 }
 
 // The window is told what to watch: the folder and file of each active source, and nothing once

@@ -35,9 +35,11 @@ private slots:
             "RBRT1", "RT1", "RBRT2", "RT2", "RBRT3", "RT3", "RBRT4", "RT4", "CBRTEN", "RTSA", "SERTSW",
             "CBAUTO"} + mainButtons;
         QTest::newRow("Text Sources, dynamic PS") << "TSTS" << 0 << QStringList{
-            "PageControl2", "CBD1FF", "ED1F", "BR8", "CBD1SC", "SED1BE", "SED1EN", "RGD1L1", "ED1PR"} + mainButtons;
+            "PageControl2", "CBD1FF", "ED1F", "BR8", "CBD1SC", "SED1BE", "SED1EN", "RGD1L1", "ED1PR", "CBD1FB",
+            "SED1FB", "ED1FB"} + mainButtons;
         QTest::newRow("Text Sources, radiotext") << "TSTS" << 1 << QStringList{
-            "PageControl2", "CBR1FF", "ER1F", "BR9", "CBR1SC", "SER1BE", "SER1EN", "RGR1L1", "ER1PR"} + mainButtons;
+            "PageControl2", "CBR1FF", "ER1F", "BR9", "CBR1SC", "SER1BE", "SER1EN", "RGR1L1", "ER1PR", "CBR1FB",
+            "SER1FB", "ER1FB"} + mainButtons;
         QTest::newRow("Text Sources, options") << "TSTS" << 2 << QStringList{
             "PageControl2", "RBJUST0", "RBJUST1", "RBJUST2", "RBFILSP", "RBFILCU", "ECUSCH", "CBRSN", "CBREIB",
             "CBCTC", "RBANSIC2"} + mainButtons;
