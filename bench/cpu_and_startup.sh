@@ -33,7 +33,7 @@ idle() { rm -f "$settings"; }
 
 # The preview is drawn only while its page is shown: click the "Dynamic PS" tab.
 show_preview_page() {
-    xdotool search --onlyvisible --name "^Korvel" mousemove --window %1 90 12 click 1
+    xdotool search --onlyvisible --name "^\*?Korvel" mousemove --window %1 90 12 click 1
 }
 
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; } # user + system so far

@@ -75,7 +75,7 @@ write_titles 0
 "$program" >"$work/korvel.log" 2>&1 &
 pid=$!
 sleep 3
-xdotool search --onlyvisible --name "^Korvel" mousemove --window %1 90 12 click 1 # the preview's page
+xdotool search --onlyvisible --name "^\*?Korvel" mousemove --window %1 90 12 click 1 # the preview's page
 
 printf '%7s %12s %8s %8s %10s\n' minute resident_KiB handles threads cpu_ms
 declare -a rss_at fds_at

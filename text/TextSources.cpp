@@ -205,6 +205,8 @@ void TextSources::putOnAir(std::size_t source, std::string text) {
     std::string shown = (this->*kTargets[source].show)(std::move(text));
     if (m_parts.settings.flag(kControls[source].sendOnChange)) {
         m_unsent[source] = std::move(shown);
+    } else if (m_parts.heldForSend) {
+        m_parts.heldForSend();
     }
 }
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,6 +57,8 @@ public:
         RadiotextRotation& rotation;
         TextWriter& writer;
         const model::Clock& clock;
+        // A title the window now shows waits for the next Send ("Send on change" is off).
+        std::function<void()> heldForSend = {};
     };
 
     explicit TextSources(Parts parts);

@@ -40,7 +40,7 @@ xvfb-run -a -s "-screen 0 800x500x24 -noreset" bash -c '
         done
         echo "$found"
     }
-    window=$(wait_for_window "^Korvel$")
+    window=$(wait_for_window "^\*?Korvel$") # "*" while the window shows values not sent yet
     [ -n "$window" ] || { echo "no window titled Korvel" >&2; kill $program; exit 1; }
     echo "the window is up: $(xdotool getwindowname "$window")"
     # No window manager: the focus is given by hand.

@@ -194,7 +194,7 @@ Panel::Panel(Services services)
     , m_textWriter(m_settings, m_transactions, m_conversion)
     , m_rotation(m_settings, m_textWriter)
     , m_sourcePoll({{m_settings, m_codePage, m_titleCleanup, m_dynamicPs, m_preview, m_rotation, m_textWriter,
-                     m_clock},
+                     m_clock, [this] { m_unsent.mark(); }},
                     std::move(services.fileSystem),
                     std::move(services.postToWindow),
                     [this](const std::function<void()>& take) { asEvent(take); }})

@@ -3,6 +3,7 @@
 // clock time's offset from the system's time zone.
 #include "app/panel/PanelFixture.h"
 #include "app/panel/SystemClock.h"
+#include "fakes/TempFolder.h"
 #include "link/Transactions.h"
 #include "operations/ClockTime.h"
 
@@ -124,6 +125,17 @@ TEST_F(FirstUseTest, TheUnsentMarkFollowsWhatTheEncoderWasGiven) {
         panel().events().click("BRESET");
     };
     const auto read = [this] { panel().events().click("BREC1"); };
+    // A new title from the radiotext source's file, sent at once or kept for the next Send.
+    const fakes::TempFolder folder;
+    const auto title = [this, &folder](bool sendOnChange) {
+        fakes::TempFolder::writeFile(folder / "title.txt", "Velmora - Catch\n");
+        settings().setText("ER1F", (folder / "title.txt").string());
+        settings().setFlag("CBR1SC", sendOnChange);
+        settings().setFlag("CBRTEN", true);
+        settings().setFlag("CBR1FF", true);
+        panel().events().tick("Timer1");
+        ASSERT_EQ(settings().text("RT1"), "Velmora - Catch");
+    };
     // clang-format off
     const Case cases[] = {
         {"a start",                            [] {},                                      true},
@@ -135,6 +147,8 @@ TEST_F(FirstUseTest, TheUnsentMarkFollowsWhatTheEncoderWasGiven) {
         {"a Send, then a Reset",               [&] { reset(true); },                       true},
         {"a Send, then a Reset declined",      [&] { reset(false); },                      false},
         {"a Send, then a Read",                read,                                       false},
+        {"a Send, then a title sent on change", [&] { title(true); },                      false},
+        {"a Send, then a title kept for Send", [&] { title(false); },                      true},
         {"a Send, then a PS, then a Read",     [&] { edit("PSDEF"); clock.advance(1s); read(); }, false},
         {"a Send, then a PS, a failed Read",   [&] { edit("PSDEF"); library.receiveSucceeds = false;
                                                      clock.advance(1s); read(); },          true},
