@@ -28,9 +28,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDialog>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -40,7 +38,6 @@
 #include <QSystemTrayIcon>
 #include <QTabBar>
 #include <QTimer>
-#include <QUrl>
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -85,10 +82,6 @@ constexpr int kMinOnScreen_px = 20;
 // How soon a close the system asks for tries again while an operation is under way.
 constexpr std::chrono::milliseconds kCloseRetry{50};
 
-QString localPath(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
 } // namespace
 
 TForm1::TForm1(Panel& panel, QWidget* parent)
@@ -115,7 +108,6 @@ TForm1::TForm1(Panel& panel, QWidget* parent)
     m_ui->BSTOR1->setIcon(ButtonIcons::make(ButtonIcons::Picture::Store));
     m_ui->BREC1->setIcon(ButtonIcons::make(ButtonIcons::Picture::Read));
     connect(m_ui->MExit, &QPushButton::clicked, this, &TForm1::Exit1Click);
-    connect(m_ui->GBHELP, &QPushButton::clicked, this, &TForm1::GBHELPClick);
     m_binder.bindTree(this);
     m_preferences = new WindowPreferences(panel.settings(), DesktopText(panel.codePage()), this,
                                           findChild<ProgramPage*>("TSProgram"), m_ui->statusBar);
@@ -193,11 +185,6 @@ QPoint TForm1::storedPosition() const {
         at.setX(area.width() - outer.width());
     }
     return at;
-}
-
-void TForm1::GBHELPClick() {
-    QDesktopServices::openUrl(
-        QUrl::fromLocalFile(localPath(m_panel.settings().program().programFolder + Panel::kManual)));
 }
 
 void TForm1::Exit1Click() {

@@ -64,7 +64,6 @@ private:
     // The combo boxes and group boxes under root take the window's compact style.
     void compactControls(QWidget& root);
     void orderTabs();
-    void GBHELPClick();
     // Keeps the window's position for the settings file.
     void keepPosition();
     // The stored position, kept on the screen.

@@ -253,6 +253,29 @@ private slots:
                                QString::fromStdString((m_temp->root() / "korvel.pdf").string()))});
     }
 
+    // No viewer, or a guide gone since start-up: a message names the guide's path and what to do.
+    void helpThatCannotShowTheManualSaysWhereItIs() {
+        const std::string manual = (m_temp->root() / "korvel.pdf").string();
+        TempFolder::writeFile(manual, "%PDF-1.4");
+        QStringList asked;
+        WindowHarness harness({.programFolder = m_temp->root().string() + "/",
+                               .openDocument = [&asked](const std::string& path) {
+                                   asked << QString::fromStdString(path);
+                                   return false;
+                               }});
+        auto* help = harness.find<QPushButton>("GBHELP");
+        QTest::mouseClick(help, Qt::LeftButton);
+        std::filesystem::remove(manual);
+        QTest::mouseClick(help, Qt::LeftButton);
+        QCOMPARE(asked, QStringList{QString::fromStdString(manual)});
+        const std::vector<std::string> expected{
+            "The operator's guide could not be opened:\r" + manual +
+                "\rInstall a PDF viewer (for example evince or mupdf) and xdg-utils, or open the file with a "
+                "viewer of your choice.",
+            "The operator's guide is missing:\r" + manual + "\rInstall Korvel again to bring it back."};
+        QCOMPARE(harness.dialogs.errors, expected);
+    }
+
     void confirmExitAnsweredNoKeepsTheWindowAndSavesNothing() {
         WindowHarness harness({.file = m_file.get()});
         harness.panel.settings().setFlag("CBCOEX", true);
