@@ -6,6 +6,7 @@
 #include "app/desktop/WindowPreferences.h"
 #include "app/pages/DesignedPage.h"
 #include "app/pages/DynamicPsPage.h"
+#include "app/pages/FixedLengthFields.h"
 #include "app/pages/LazyPage.h"
 #include "app/pages/ProgramPage.h"
 #include "app/window/ButtonIcons.h"
@@ -276,6 +277,7 @@ void TForm1::buildPage(int index) {
     // the page been there when the translation was read.
     translate(*page);
     compactControls(*page);
+    FixedLengthFields(m_panel.settings(), m_panel.codePage()).fit(*page);
     m_binder.bindTree(page);
     m_preferences->dressPage(*page);
     linkConversion(*page);
