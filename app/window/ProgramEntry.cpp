@@ -56,7 +56,7 @@ struct ProgramEntry::Program {
                  .programFolder = folder.path(),
                  .dataFolder = file.folder()})
         , window(panel) {
-        dialogs.setParent(&window);
+        dialogs.showOver(&window, &window.words());
         panel.FormCreate(window);
     }
 

@@ -2,6 +2,7 @@
 
 #include "app/desktop/SourceWatch.h"
 #include "app/desktop/Translation.h"
+#include "app/desktop/TranslationChoice.h"
 #include "app/desktop/TrayIcon.h"
 #include "app/desktop/WindowPreferences.h"
 #include "app/pages/DesignedPage.h"
@@ -61,12 +62,12 @@ template <typename Page> LazyPage* make(const char* name, int tag) {
 // In tab order; the captions are the items of PageControl1.
 // clang-format off
 constexpr std::array kPages{
-    PageDef{"TSProgram",    0, make<ProgramPage>},
+    PageDef{"TSProgram",    1, make<ProgramPage>},
     PageDef{"TSDPS1",       1, make<DynamicPsPage>},
     PageDef{"TSRT",         1, make<DesignedPage<Ui::RadiotextPage>>},
     PageDef{"TSSystem",     1, make<DesignedPage<Ui::SystemPage>>},
     PageDef{"TSTS",         1, make<DesignedPage<Ui::TextSourcesPage>>},
-    PageDef{"TabSheet1",    0, make<DesignedPage<Ui::HardwarePage>>},
+    PageDef{"TabSheet1",    1, make<DesignedPage<Ui::HardwarePage>>},
     PageDef{"MPreferences", 1, make<DesignedPage<Ui::PreferencesPage>>},
 };
 // clang-format on
@@ -89,7 +90,7 @@ TForm1::TForm1(Panel& panel, QWidget* parent)
     : QMainWindow(parent)
     , m_panel(panel)
     , m_ui(std::make_unique<Ui::TForm1>())
-    , m_binder(BindingContext{panel.settings(), DesktopText(panel.codePage()), panel.events()}) {
+    , m_binder(BindingContext{panel.settings(), DesktopText(panel.codePage()), panel.events(), m_words}) {
     QFont compact = font();
     compact.setPointSize(kFont_pt);
     setFont(compact);
@@ -144,8 +145,14 @@ void TForm1::changeEvent(QEvent* event) {
     }
 }
 
+// What shows already takes the file's words; pages made later take them as they are made.
 void TForm1::applyTranslation(const std::string& programFolder) {
-    m_translation = settings::FileBytes::read(programFolder + Translation::kFileName);
+    const auto file = TranslationChoice::file(programFolder, TranslationChoice::processEnvironment());
+    m_translation = file ? settings::FileBytes::read(*file) : std::nullopt;
+    if (m_translation) {
+        m_words = Translation(DesktopText(m_panel.codePage())).words(*m_translation);
+        m_binder.showAgain();
+    }
     translate(*this);
 }
 
