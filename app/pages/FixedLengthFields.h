@@ -26,13 +26,13 @@ public:
     // Sizes the fixed-length fields under root.
     void fit(QWidget& root) const;
 
+private:
     // The characters a field of that name takes: the code page's printable ones unless it
     // takes hexadecimal digits or digits only.
     [[nodiscard]] QString characters(model::ControlName name) const;
     // The width the text of that many of the widest of the characters takes in the font.
     [[nodiscard]] static int textWidth(const QFont& font, const QString& characters, int count);
 
-private:
     void fitLineEdit(QLineEdit& edit, model::ControlName name) const;
     void fitComboBox(QComboBox& combo, model::ControlName name) const;
     void fitGrid(QTableWidget& grid, model::ControlName name) const;

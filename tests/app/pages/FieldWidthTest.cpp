@@ -42,7 +42,7 @@ private slots:
             {"TSDPS1",    "DPS1",   "any",    8}, {"TSRT",      "RT1",    "any",   64},
             {"TSRT",      "RT4",    "any",   64}, {"TSSystem",  "DB3",    "hex",    2},
             {"TSSystem",  "DB7",    "hex",    2}, {"TSTS",      "ECUSCH", "any",    1},
-            {"TabSheet1", "ELPTA",  "digits", 5},
+            {"TabSheet1", "ELPTA",  "address", 5},
         };
         // clang-format on
         for (const bool german : {false, true}) {
@@ -135,8 +135,8 @@ private:
         if (takes == "hex") {
             return "0123456789ABCDEF";
         }
-        if (takes == "digits") {
-            return "0123456789";
+        if (takes == "address") {
+            return "012345"; // the digits of an address below 65536 in each of its five places
         }
         QString printable;
         for (int byte = 0x20; byte <= 0xFF; ++byte) {

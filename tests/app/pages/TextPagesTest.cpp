@@ -50,7 +50,10 @@ private slots:
         for (int index = 0; index < pages->count(); ++index) {
             const QSize needed = pages->widget(index)->minimumSizeHint();
             QVERIFY2(needed.width() <= area.width() && needed.height() <= area.height(),
-                     qPrintable(pages->tabText(index)));
+                     qPrintable(QString("%1 needs %2x%3")
+                                    .arg(pages->tabText(index))
+                                    .arg(needed.width())
+                                    .arg(needed.height())));
         }
     }
 

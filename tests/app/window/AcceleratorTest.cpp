@@ -180,13 +180,13 @@ private slots:
         QTest::newRow("Text Sources")           << false << "TSTS"         << 0 << 't' << "ED1F";
         QTest::newRow("Text Sources, options")  << false << "TSTS"         << 2 << 'j' << "RBJUST2";
         QTest::newRow("Hardware")               << false << "TabSheet1"    << 0 << 'm' << "CBPORT";
-        QTest::newRow("Preferences")            << false << "MPreferences" << 0 << 'u' << "SEUTCO";
+        QTest::newRow("Preferences")            << false << "MPreferences" << 0 << 'k' << "BR1";
         QTest::newRow("German Program")         << true  << "TSProgram"    << 0 << 'r' << "PSDEF";
         QTest::newRow("German Radiotext")       << true  << "TSRT"         << 0 << 'm' << "RT1";
         QTest::newRow("German System")          << true  << "TSSystem"     << 0 << 'g' << "CBGRTYP";
         QTest::newRow("German Text Sources")    << true  << "TSTS"         << 1 << 'm' << "ER1F";
         QTest::newRow("German Hardware")        << true  << "TabSheet1"    << 0 << 'a' << "ELPTA";
-        QTest::newRow("German Preferences")     << true  << "MPreferences" << 0 << 'o' << "SESMTO";
+        QTest::newRow("German Preferences")     << true  << "MPreferences" << 0 << 'z' << "CBCTTZ";
         // clang-format on
     }
     void altAndTheLetterReachTheControl() {
