@@ -21,7 +21,7 @@ pages=(p d e y c w f)
 xvfb-run -a -s "-screen 0 800x500x24" bash -c '
     "$0" >/dev/null 2>&1 &
     for attempt in $(seq 50); do
-        window=$(xdotool search --onlyvisible --name "^Korvel" 2>/dev/null | head -1) && [ -n "$window" ] && break
+        window=$(xdotool search --onlyvisible --name "Korvel" 2>/dev/null | head -1) && [ -n "$window" ] && break
         sleep 0.1
     done
     sleep 1
