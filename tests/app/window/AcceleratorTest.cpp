@@ -81,11 +81,14 @@ QGroupBox* frameOf(const QWidget* widget) {
     return nullptr;
 }
 
-// A caption that leads to a control, and where it stands.
-struct Caption {
-    QString owner;
-    QString text;
-};
+// The controls each letter leads to.
+using Owners = QMap<QChar, QStringList>;
+
+void addOwner(Owners& owners, const QString& owner, const QString& caption) {
+    if (const QChar letter = mnemonic(caption); !letter.isNull()) {
+        owners[letter].append(owner);
+    }
+}
 
 } // namespace
 
@@ -128,13 +131,13 @@ private slots:
         start(german);
         QWidget* shown = showPage(page, subPage);
 
-        QList<Caption> captions = alwaysShown();
+        Owners owners = alwaysShown();
         QList<QWidget*> controls;
         for (QWidget* widget : shown->findChildren<QWidget*>()) {
             if (!widget->isVisible()) {
                 continue;
             }
-            addCaption(widget, captions);
+            addCaption(widget, owners);
             if (isControl(widget) &&
                 !std::count(korvel::model::kDisplayOnly.begin(), korvel::model::kDisplayOnly.end(),
                             widget->objectName().toStdString())) {
@@ -142,12 +145,6 @@ private slots:
             }
         }
 
-        QMap<QChar, QStringList> owners;
-        for (const Caption& caption : captions) {
-            if (const QChar letter = mnemonic(caption.text); !letter.isNull()) {
-                owners[letter].append(caption.owner);
-            }
-        }
         QStringList faults;
         for (auto letter = owners.cbegin(); letter != owners.cend(); ++letter) {
             if (letter.value().size() > 1) {
@@ -233,37 +230,33 @@ private:
     }
 
     // The main buttons and the page tabs, there whatever page shows.
-    QList<Caption> alwaysShown() {
-        QList<Caption> captions;
+    Owners alwaysShown() {
+        Owners owners;
         for (const char* button : {"BSEND1", "BSTOR1", "BREC1", "GBHELP", "MExit"}) {
-            captions.append({button, m_harness->find<QAbstractButton>(button)->text()});
+            addOwner(owners, button, m_harness->find<QAbstractButton>(button)->text());
         }
-        addTabs(m_harness->find<QTabWidget>("PageControl1"), captions);
-        return captions;
+        addCaption(m_harness->find<QTabWidget>("PageControl1"), owners);
+        return owners;
     }
 
-    static void addTabs(const QTabWidget* pages, QList<Caption>& captions) {
-        for (int index = 0; index < pages->count(); ++index) {
-            captions.append({pages->widget(index)->objectName(), pages->tabText(index)});
-        }
-    }
-
-    static void addCaption(QWidget* widget, QList<Caption>& captions) {
+    static void addCaption(QWidget* widget, Owners& owners) {
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-            captions.append({widget->objectName(), button->text()});
+            addOwner(owners, widget->objectName(), button->text());
         } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
-            captions.append({widget->objectName(), frame->title()});
+            addOwner(owners, widget->objectName(), frame->title());
         } else if (auto* label = qobject_cast<QLabel*>(widget);
                    label != nullptr && label->buddy() != nullptr) {
-            captions.append({widget->objectName(), label->text()});
+            addOwner(owners, widget->objectName(), label->text());
         } else if (auto* pages = qobject_cast<QTabWidget*>(widget)) {
-            addTabs(pages, captions);
+            for (int index = 0; index < pages->count(); ++index) {
+                addOwner(owners, pages->widget(index)->objectName(), pages->tabText(index));
+            }
         }
     }
 
     // Empty when the control can be reached with Alt and a letter, or when none of the captions
     // that could lead to it has a letter to spare; else what is wrong.
-    QString wayIn(QWidget* control, const QMap<QChar, QStringList>& owners) const {
+    QString wayIn(QWidget* control, const Owners& owners) const {
         QStringList ways; // captions that could lead to the control
         if (auto* button = qobject_cast<QAbstractButton*>(control);
             button != nullptr && !button->text().isEmpty()) {
