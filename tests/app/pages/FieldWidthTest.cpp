@@ -41,7 +41,8 @@ private slots:
             {"TSProgram", "CBAF",   "any",    5}, {"TSDPS1",    "DPS1B",  "any",   72},
             {"TSDPS1",    "DPS1",   "any",    8}, {"TSRT",      "RT1",    "any",   64},
             {"TSRT",      "RT4",    "any",   64}, {"TSSystem",  "DB3",    "hex",    2},
-            {"TSSystem",  "DB7",    "hex",    2}, {"TSTS",      "ECUSCH", "any",    1},
+            {"TSSystem",  "DB7",    "hex",    2}, {"TSTS",      "ED1FB",  "any",   72},
+            {"TSTS",      "ER1FB",  "any",   64}, {"TSTS",      "ECUSCH", "any",    1},
             {"TabSheet1", "ELPTA",  "address", 5},
         };
         // clang-format on
@@ -64,9 +65,13 @@ private slots:
             settings.setChoice("RGDPS1M", 0); // the labels take typing in mode 0, the free text in the others
         }
         settings.setFlag("RBFILCU", true);
+        settings.setFlag("CBD1FB", true); // the fallback texts take typing when they are on
+        settings.setFlag("CBR1FB", true);
         m_harness->showPage(qPrintable(page));
         if (page == "TSTS") {
-            m_harness->find<QTabWidget>("PageControl2")->setCurrentIndex(2); // the options
+            const QStringList subPages{"ED1FB", "ER1FB", "ECUSCH"}; // on the source tabs and the options
+            m_harness->find<QTabWidget>("PageControl2")
+                ->setCurrentIndex(static_cast<int>(subPages.indexOf(field)));
         }
         auto* widget = m_harness->find<QWidget>(qPrintable(field));
         QLineEdit* edit = editorOf(widget);

@@ -26,6 +26,8 @@ const QStringList kFollowers{
     "TA",        // beside its button, "Traffic Announcement"
     "CBAF",      // entered from the frequency grid by typing a digit
     "SERTSW",    // after its check box, "Send next RT after"
+    "SED1FB",    // after its check box, "Fallback after"
+    "SER1FB",    // the same
     "ECUSCH",    // after its radio button, "Custom character"
     "ColorBox1", // after the frame's button
     "SEPHASE",   // before the frame's choices, to which the frame's letter leads
