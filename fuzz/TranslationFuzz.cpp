@@ -1,5 +1,7 @@
 // Any bytes as the translation file, applied to a small window of tagged and untagged
-// components of each kind the file can name: labels, buttons, group boxes, pages and edits.
+// components of each kind the file can name: labels, buttons, group boxes, pages and edits; its
+// program's words then show the program's texts of each shape: whole, with parts that vary, on
+// several lines.
 #include "FuzzInput.h"
 #include "app/desktop/Translation.h"
 #include "text/CodePage.h"
@@ -58,6 +60,15 @@ QApplication& application() {
     return app;
 }
 
+constexpr std::array kProgramTexts{"Ready",
+                                   "Port COM3 opened",
+                                   "Code page 1252 has no \"x\" (U+0078) nor 2 more; they were left out.",
+                                   "Status byte value: 133\rPilot tone: 1\rShowing: Dynamic PS",
+                                   "",
+                                   "\r\n",
+                                   "*",
+                                   "**"};
+
 } // namespace
 } // namespace korvel::fuzz
 
@@ -73,5 +84,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const app::Translation translation{app::DesktopText(*pages[page])};
     translation.apply(form.widget(), input.rest());
+    const app::DisplayTexts words = translation.words(input.rest());
+    for (const char* text : fuzz::kProgramTexts) {
+        static_cast<void>(words.shown(QString::fromUtf8(text)));
+    }
     return 0;
 }

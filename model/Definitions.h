@@ -16,12 +16,17 @@ namespace korvel::model {
 // own messages (the status bar, which may name any character or a file path) are UTF-8.
 enum class TextEncoding : std::uint8_t { CodePage, Utf8 };
 
+// Whose words a text holds: the station's (shown exactly as they are) or the program's own, which
+// the window shows in the operator's language when a translation gives them.
+enum class TextWords : std::uint8_t { Station, Program };
+
 struct TextDef {
     std::string_view name;
     int maxLength; // what the editor lets the operator type; 0 = no limit
     std::string_view initial;
     ItemSource items = nullptr; // drop-down suggestions of an editable list
     TextEncoding encoding = TextEncoding::CodePage;
+    TextWords words = TextWords::Station;
 };
 
 struct ChoiceDef {
@@ -143,16 +148,16 @@ inline constexpr std::array kTextDefs{
     TextDef{"ECUSCH", 1, "*"},
     // Hardware and preferences
     TextDef{"ELPTA",  5, "632"},
-    TextDef{"LImageFile", 0, "(none)"},
+    TextDef{"LImageFile", 0, "(none)", nullptr, TextEncoding::CodePage, TextWords::Program},
     TextDef{"LOGO",   0, ""}, // the skin picture shown: its path, empty for none
     // Display values written by the logic
-    TextDef{"StatusBar1", 0, "Ready", nullptr, TextEncoding::Utf8},
-    TextDef{"LS",     0, "Not connected"},
+    TextDef{"StatusBar1", 0, "Ready", nullptr, TextEncoding::Utf8, TextWords::Program},
+    TextDef{"LS",     0, "Not connected", nullptr, TextEncoding::CodePage, TextWords::Program},
     TextDef{"LTIME",  0, "0:00"},
     TextDef{"LDATE",  0, "0.00.00"},
     TextDef{"LP",     0, "--------"},
     TextDef{"STEXMP", 0, ""},
-    TextDef{"LABV",   0, "Version 1.1b"},
+    TextDef{"LABV",   0, "Version 1.1b", nullptr, TextEncoding::CodePage, TextWords::Program},
 };
 static_assert(kTextDefs.size() == 35);
 

@@ -5,14 +5,6 @@
 
 namespace korvel::app {
 
-namespace {
-
-QString unitText(std::string_view unit) {
-    return QString::fromLatin1(unit.data(), static_cast<qsizetype>(unit.size()));
-}
-
-} // namespace
-
 DecimalBinding::DecimalBinding(BindingContext context, QDoubleSpinBox* spin)
     : WidgetBinding(context, spin)
     , m_spin(spin)
@@ -20,18 +12,25 @@ DecimalBinding::DecimalBinding(BindingContext context, QDoubleSpinBox* spin)
     m_spin->setDecimals(m_def.decimals);
     m_spin->setRange(m_def.min, m_def.max);
     m_spin->setSingleStep(m_def.step);
-    m_spin->setSuffix(' ' + unitText(m_def.unit));
     if (m_def.entry == model::DecimalEntry::Stepped) {
         m_spin->findChild<QLineEdit*>()->setReadOnly(true);
     }
+    QObject::connect(spin, &QDoubleSpinBox::valueChanged, receiver(),
+                     [this](double value) { edit([this, value] { settings().setDecimal(name(), value); }); });
+    QObject::connect(spin, &QDoubleSpinBox::editingFinished, receiver(), [this] { finishEditing(); });
+}
+
+QString DecimalBinding::unitText(std::string_view unit) const {
+    return words().shown(QString::fromLatin1(unit.data(), static_cast<qsizetype>(unit.size())));
+}
+
+void DecimalBinding::showItems() {
+    m_spin->setSuffix(' ' + unitText(m_def.unit));
     if (specialAtMinimum()) {
         m_spin->setSpecialValueText(unitText(m_def.specialUnit));
     } else if (!m_def.specialUnit.empty()) {
         fitWidestSuffix();
     }
-    QObject::connect(spin, &QDoubleSpinBox::valueChanged, receiver(),
-                     [this](double value) { edit([this, value] { settings().setDecimal(name(), value); }); });
-    QObject::connect(spin, &QDoubleSpinBox::editingFinished, receiver(), [this] { finishEditing(); });
 }
 
 bool DecimalBinding::specialAtMinimum() const {

@@ -15,8 +15,11 @@ public:
     DecimalBinding(BindingContext context, QDoubleSpinBox* spin);
 
 private:
+    // The units are the spin edit's only words: they show in the window's words.
+    void showItems() override;
     void showValue() override;
     void showCaption(const QString& caption) override;
+    [[nodiscard]] QString unitText(std::string_view unit) const;
     [[nodiscard]] bool specialAtMinimum() const;
     void fitWidestSuffix();
 

@@ -10,8 +10,10 @@ LabelBinding::LabelBinding(BindingContext context, QLabel* label)
 
 void LabelBinding::showValue() {
     const std::string& shown = settings().text(name());
-    const bool utf8 = model::StationSettings::textDef(name()).encoding == model::TextEncoding::Utf8;
-    m_label->setText(utf8 ? QString::fromStdString(shown) : text().toQString(shown));
+    const model::TextDef& def = model::StationSettings::textDef(name());
+    const QString decoded =
+        def.encoding == model::TextEncoding::Utf8 ? QString::fromStdString(shown) : text().toQString(shown);
+    m_label->setText(def.words == model::TextWords::Program ? words().shown(decoded) : decoded);
 }
 
 } // namespace korvel::app

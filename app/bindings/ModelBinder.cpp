@@ -101,6 +101,12 @@ void ModelBinder::filterKeys(QWidget* widget, model::ControlName name) {
     widget->installEventFilter(new KeyFilter(m_context.events, m_context.text, name, widget));
 }
 
+void ModelBinder::showAgain() {
+    for (const Bound& bound : m_bindings) {
+        bound.binding->showAll();
+    }
+}
+
 bool ModelBinder::isBound(model::ControlName name) const {
     return std::any_of(m_bindings.begin(), m_bindings.end(),
                        [name](const Bound& bound) { return bound.binding->name() == name; });

@@ -19,6 +19,8 @@ public:
     void bindTree(QWidget* root);
 
     [[nodiscard]] bool isBound(model::ControlName name) const;
+    // Every bound widget shows its control again, as after a change of the window's words.
+    void showAgain();
 
 private:
     [[nodiscard]] std::unique_ptr<WidgetBinding> makeBinding(QWidget* widget, model::Kind kind) const;

@@ -10,13 +10,18 @@ WidgetBinding::WidgetBinding(BindingContext context, QWidget* widget)
     , m_name(model::ControlName::find(widget->objectName().toStdString()).value()) {}
 
 void WidgetBinding::start() {
-    {
-        const QSignalBlocker blocker(m_widget.data());
-        showItems();
-        showValue();
-        showState();
-    }
+    showAll();
     m_subscription = settings().subscribe(m_name, [this](model::Aspect aspect) { show(aspect); });
+}
+
+void WidgetBinding::showAll() {
+    if (m_widget.isNull()) {
+        return;
+    }
+    const QSignalBlocker blocker(m_widget.data());
+    showItems();
+    showValue();
+    showState();
 }
 
 void WidgetBinding::edit(const std::function<void()>& apply) {
@@ -64,7 +69,7 @@ void WidgetBinding::showState() {
     m_widget->setVisible(settings().visible(m_name));
     const std::string& caption = settings().caption(m_name);
     if (!caption.empty()) {
-        showCaption(text().toQString(caption));
+        showCaption(words().shown(text().toQString(caption)));
     }
 }
 
@@ -78,10 +83,14 @@ void WidgetBinding::storeText(const QString& typed) {
     }
 }
 
+// A choice is kept by its index, so its items may show in other words; the items of a text are
+// suggestions for its value and show as they are.
 QStringList WidgetBinding::itemList() const {
+    const bool choice = m_name.kind() != model::Kind::Text;
     QStringList list;
     for (const std::string& item : m_context.settings.items(m_name)) {
-        list.append(text().toQString(item));
+        const QString shown = text().toQString(item);
+        list.append(choice ? words().shown(shown) : shown);
     }
     return list;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/bindings/DesktopText.h"
+#include "app/bindings/DisplayTexts.h"
 #include "app/panel/ControlEvents.h"
 #include "model/StationSettings.h"
 
@@ -11,12 +12,13 @@
 
 namespace korvel::app {
 
-// What every binding needs: the settings it mirrors, the desktop code page for texts and where
-// the operator's events go (through the error guard).
+// What every binding needs: the settings it mirrors, the desktop code page for texts, where the
+// operator's events go (through the error guard) and the words the program's own texts show in.
 struct BindingContext {
     model::StationSettings& settings;
     DesktopText text;
     ControlEvents& events;
+    const DisplayTexts& words;
 };
 
 // Keeps one widget in step with the control of the same name: the model's changes are shown
@@ -32,6 +34,8 @@ public:
 
     // Shows the model's current state and starts following it; called once, after construction.
     void start();
+    // Shows the model's current state again, as after a change of the window's words.
+    void showAll();
     // The operator has finished editing the widget (Enter, or the focus left it): it shows
     // the model's value, which the edits may have changed.
     void finishEditing();
@@ -42,7 +46,9 @@ protected:
     [[nodiscard]] model::StationSettings& settings() { return m_context.settings; }
     [[nodiscard]] const BindingContext& context() const { return m_context; }
     [[nodiscard]] const DesktopText& text() const { return m_context.text; }
+    [[nodiscard]] const DisplayTexts& words() const { return m_context.words; }
     [[nodiscard]] ControlEvents& events() const { return m_context.events; }
+    // The items as the window shows them: those of a choice in the window's words.
     [[nodiscard]] QStringList itemList() const;
     // The context of the binding's connections: they end with the binding, which the window
     // may destroy before its widgets.

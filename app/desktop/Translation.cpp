@@ -11,6 +11,7 @@ namespace korvel::app {
 namespace {
 
 constexpr std::string_view kSection = "TRANSLATIONS";
+constexpr std::string_view kWordsSection = "TEXTS";
 const QString kFormName = QStringLiteral("Form1");
 const QString kLineBreak = QStringLiteral("~~");
 
@@ -46,9 +47,22 @@ void Translation::apply(QWidget& form, std::string_view fileBytes) const {
             continue;
         }
         if (QObject* target = component(form, parts[1])) {
-            setProperty(*target, parts[2], m_text.toQString(text).replace(kLineBreak, "\n"));
+            setProperty(*target, parts[2], lineText(text));
         }
     }
+}
+
+DisplayTexts Translation::words(std::string_view fileBytes) const {
+    DisplayTexts words;
+    const settings::IniFile file = settings::IniFile::parse(fileBytes);
+    for (const auto& [english, text] : file.entries(kWordsSection)) {
+        words.add(lineText(english), lineText(text));
+    }
+    return words;
+}
+
+QString Translation::lineText(std::string_view bytes) const {
+    return m_text.toQString(bytes).replace(kLineBreak, "\n");
 }
 
 QObject* Translation::component(QWidget& form, const QString& name) {

@@ -38,7 +38,6 @@ WindowPreferences::WindowPreferences(model::StationSettings& settings, DesktopTe
 // A flat button that looks like a link: one Tab stop, opened by Space or a click.
 void WindowPreferences::dressPage(QWidget& page) {
     if (auto* link = page.findChild<QPushButton*>("URLAB")) {
-        link->setText("About RDS");
         link->setStyleSheet(
             "QPushButton { color: palette(link); text-decoration: underline; border: none; }");
         connect(link, &QPushButton::clicked, this, [] { QDesktopServices::openUrl(QUrl(kAboutAddress)); });

@@ -2,7 +2,6 @@
 
 #include "ui_DynamicPsPage.h"
 
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLayout>
@@ -14,7 +13,6 @@ namespace {
 
 constexpr int kRows = 9;
 constexpr int kRowHeight_px = 18;
-constexpr int kLabelWidth_px = 76; // eight characters and the cell margins
 constexpr int kPreviewCharacters = 8;
 constexpr int kPreviewMargin_px = 4;
 constexpr QColor kPreviewText{255, 255, 0};
@@ -31,17 +29,7 @@ void DynamicPsPage::buildControls() {
     m_ui = std::make_unique<Ui::DynamicPsPage>();
     m_ui->setupUi(this);
     shapeLabelGrid();
-    fitFreeText();
     shapePreview();
-}
-
-// The 72 characters of the free text fit the page's width in a fixed-pitch font only; the size
-// stays the window's.
-void DynamicPsPage::fitFreeText() {
-    QFont fixedPitch;
-    fixedPitch.setFamily(QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
-    fixedPitch.setStyleHint(QFont::TypeWriter);
-    m_ui->DPS1B->setFont(fixedPitch);
 }
 
 // The preview changes a few times a second all day long. At a fixed size a new text repaints the
@@ -65,7 +53,8 @@ void DynamicPsPage::shapeLabelGrid() {
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->verticalHeader()->setDefaultSectionSize(kRowHeight_px);
     grid->horizontalHeader()->setStretchLastSection(true);
-    grid->setFixedSize(kLabelWidth_px, kRows * kRowHeight_px + 2 * grid->frameWidth());
+    // The width follows the labels' column, which the window fits to the characters they show.
+    grid->setFixedHeight(kRows * kRowHeight_px + 2 * grid->frameWidth());
 }
 
 } // namespace korvel::app

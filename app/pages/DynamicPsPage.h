@@ -23,7 +23,6 @@ protected:
 
 private:
     void shapeLabelGrid();
-    void fitFreeText();
     void shapePreview();
 
     std::unique_ptr<Ui::DynamicPsPage> m_ui;

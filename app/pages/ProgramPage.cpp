@@ -18,8 +18,6 @@ namespace {
 constexpr int kAfRows = 15;
 constexpr int kRowHeight_px = 14;
 constexpr int kNumberColumn_px = 24;
-constexpr int kFrequencyColumn_px = 44;
-constexpr int kAfEntryWidth_px = 56;
 constexpr int kListWidth_px = 150;
 
 } // namespace
@@ -89,12 +87,9 @@ void ProgramPage::shapeFrequencyGrid() {
     grid->setColumnCount(2);
     grid->setRowCount(kAfRows);
     grid->setColumnWidth(0, kNumberColumn_px);
-    grid->setColumnWidth(1, kFrequencyColumn_px);
-    const int frame = 2 * grid->frameWidth();
-    // One pixel to spare each way, so that selecting a row never scrolls the view.
-    grid->setFixedSize(kNumberColumn_px + kFrequencyColumn_px + frame + 1,
-                       kAfRows * kRowHeight_px + frame + 1);
-    m_ui->CBAF->setFixedWidth(kAfEntryWidth_px);
+    // One pixel to spare, so that selecting a row never scrolls the view. The width follows the
+    // frequency column, which the window fits to the characters it shows.
+    grid->setFixedHeight(kAfRows * kRowHeight_px + 2 * grid->frameWidth() + 1);
 }
 
 } // namespace korvel::app

@@ -42,6 +42,7 @@ constexpr std::array kClicks{
     Handler{"BR8",     [](Panel& p) { p.fields().BR8Click(); }},
     Handler{"BR9",     [](Panel& p) { p.fields().BR9Click(); }},
     Handler{"BR1",     [](Panel& p) { p.preferences().BR1Click(); }},
+    Handler{"GBHELP",  [](Panel& p) { p.preferences().GBHELPClick(); }},
     Handler{"Show1",   [](Panel& p) { p.preferences().TrayIconDblClick(); }},
     Handler{"Hide1",   [](Panel& p) { p.preferences().Hide1Click(); }},
     // The window was minimised: it may go to the tray instead.

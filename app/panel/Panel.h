@@ -72,7 +72,7 @@ public:
     enum class CloseBy { Operator, System };
 
     static constexpr const char* kExitQuestion = "Exit the Korvel?";
-    static constexpr const char* kManual = "korvel.pdf";
+    static constexpr const char* kManual = Preferences::kManual;
 
     explicit Panel(Services services);
     Panel(const Panel&) = delete;

@@ -54,6 +54,16 @@ void Preferences::takePicture(const std::string& path) {
     m_settings.setText("LOGO", path);
 }
 
+void Preferences::GBHELPClick() {
+    const std::string manual = m_settings.program().programFolder + kManual;
+    std::error_code unknown;
+    if (!std::filesystem::is_regular_file(manual, unknown)) {
+        m_dialogs.showError(std::string(kManualMissing) + '\r' + manual + '\r' + kReinstall);
+    } else if (!m_desktop.openDocument || !m_desktop.openDocument(manual)) {
+        m_dialogs.showError(std::string(kManualUnopened) + '\r' + manual + '\r' + kInstallViewer);
+    }
+}
+
 bool Preferences::hasTray() const {
     return m_desktop.trayAvailable && m_desktop.trayAvailable();
 }

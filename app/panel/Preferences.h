@@ -12,7 +12,7 @@ class StationSettings;
 namespace korvel::app {
 
 // The operator's preferences that act on the program itself: its priority, the skin picture of
-// the Program page, and the window hidden to the tray and shown again.
+// the Program page, the window hidden to the tray and shown again, and the operator's guide.
 class Preferences {
 public:
     // What the preferences need of the desktop.
@@ -21,10 +21,21 @@ public:
         std::function<std::optional<std::string>(bool high)> setHighPriority;
         // Whether the desktop has a tray to hide the window into; without one it is never hidden.
         std::function<bool()> trayAvailable;
+        // Shows a document in the desktop's viewer for its kind; false when the desktop has none.
+        std::function<bool(const std::string& path)> openDocument;
     };
 
     static constexpr const char* kNoPicture = "(none)";
     static constexpr const char* kPictureFilter = "Pictures (*.bmp *.png *.jpg *.jpeg *.gif *.svg)";
+    // The operator's guide in the program's folder, and what the operator reads when it cannot
+    // show: the message, the guide's path on a line of its own, what to do.
+    static constexpr const char* kManual = "korvel.pdf";
+    static constexpr const char* kManualMissing = "The operator's guide is missing:";
+    static constexpr const char* kReinstall = "Install Korvel again to bring it back.";
+    static constexpr const char* kManualUnopened = "The operator's guide could not be opened:";
+    static constexpr const char* kInstallViewer =
+        "Install a PDF viewer (for example evince or mupdf) and xdg-utils, or open the file with a viewer "
+        "of your choice.";
 
     // The settings and dialogs must outlive the preferences.
     Preferences(model::StationSettings& settings, model::Dialogs& dialogs, Desktop desktop);
@@ -34,6 +45,9 @@ public:
     void BR1Click();
     // At start-up: the stored picture, unless it is the one shown or "(none)".
     void showStoredPicture();
+    // "&Help": the operator's guide in the desktop's viewer; a message naming the guide's path
+    // when it is missing or no viewer shows it.
+    void GBHELPClick();
 
     // Tray: hide the window into it, show it again; the menu offers what can be done.
     void Hide1Click();

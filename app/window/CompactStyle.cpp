@@ -1,6 +1,7 @@
 #include "app/window/CompactStyle.h"
 
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QPainter>
 #include <QStyleOption>
 #include <algorithm>
@@ -51,6 +52,16 @@ void CompactStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
     painter->setBrush(kFrameFill);
     painter->drawRoundedRect(frame, kFrameCorner_px, kFrameCorner_px);
     painter->restore();
+}
+
+QSize CompactStyle::sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                                     const QWidget* widget) const {
+    QSize fitted = QProxyStyle::sizeFromContents(type, option, size, widget);
+    const auto* box = qobject_cast<const QGroupBox*>(widget);
+    if (type == CT_GroupBox && box != nullptr && !QKeySequence::mnemonic(box->title()).isEmpty()) {
+        fitted.rwidth() -= option->fontMetrics.horizontalAdvance(u'&');
+    }
+    return fitted;
 }
 
 } // namespace korvel::app

@@ -9,7 +9,8 @@ namespace korvel::app {
 // list of at most their maxVisibleItems rows, opened at the current entry. Some styles drop
 // down a menu of every entry instead, which for the 258 ports is as tall as the screen.
 // Group box frames are drawn here as the portable style draws them, but without its picture
-// file: reading the first image file made Qt load every image format plugin.
+// file: reading the first image file made Qt load every image format plugin. A group box is as
+// wide as its title shows, without the "&" of its accelerator, which Qt counts but never draws.
 class CompactStyle : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
@@ -20,6 +21,8 @@ public:
                   QStyleHintReturn* returnData = nullptr) const override;
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget = nullptr) const override;
 };
 
 } // namespace korvel::app

@@ -1,6 +1,7 @@
 #include "app/window/ProgramEntry.h"
 
 #include "app/desktop/DesktopLocale.h"
+#include "app/desktop/DocumentViewer.h"
 #include "app/desktop/MessageDialogs.h"
 #include "app/desktop/ProcessPriority.h"
 #include "app/desktop/SingleInstance.h"
@@ -49,11 +50,13 @@ struct ProgramEntry::Program {
                  .loadSettings = [this](model::StationSettings& settings) { file.LoadRDSFN(settings); },
                  .saveSettings = [this](model::StationSettings& settings) { save(settings); },
                  .postToWindow = WindowThread::post,
-                 .desktop = {.setHighPriority = ProcessPriority::apply, .trayAvailable = TrayIcon::available},
+                 .desktop = {.setHighPriority = ProcessPriority::apply,
+                             .trayAvailable = TrayIcon::available,
+                             .openDocument = DocumentViewer::open},
                  .programFolder = folder.path(),
                  .dataFolder = file.folder()})
         , window(panel) {
-        dialogs.setParent(&window);
+        dialogs.showOver(&window, &window.words());
         panel.FormCreate(window);
     }
 

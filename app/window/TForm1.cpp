@@ -2,10 +2,12 @@
 
 #include "app/desktop/SourceWatch.h"
 #include "app/desktop/Translation.h"
+#include "app/desktop/TranslationChoice.h"
 #include "app/desktop/TrayIcon.h"
 #include "app/desktop/WindowPreferences.h"
 #include "app/pages/DesignedPage.h"
 #include "app/pages/DynamicPsPage.h"
+#include "app/pages/FixedLengthFields.h"
 #include "app/pages/LazyPage.h"
 #include "app/pages/ProgramPage.h"
 #include "app/window/ButtonIcons.h"
@@ -28,9 +30,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDialog>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -40,7 +40,6 @@
 #include <QSystemTrayIcon>
 #include <QTabBar>
 #include <QTimer>
-#include <QUrl>
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -63,12 +62,12 @@ template <typename Page> LazyPage* make(const char* name, int tag) {
 // In tab order; the captions are the items of PageControl1.
 // clang-format off
 constexpr std::array kPages{
-    PageDef{"TSProgram",    0, make<ProgramPage>},
+    PageDef{"TSProgram",    1, make<ProgramPage>},
     PageDef{"TSDPS1",       1, make<DynamicPsPage>},
     PageDef{"TSRT",         1, make<DesignedPage<Ui::RadiotextPage>>},
     PageDef{"TSSystem",     1, make<DesignedPage<Ui::SystemPage>>},
     PageDef{"TSTS",         1, make<DesignedPage<Ui::TextSourcesPage>>},
-    PageDef{"TabSheet1",    0, make<DesignedPage<Ui::HardwarePage>>},
+    PageDef{"TabSheet1",    1, make<DesignedPage<Ui::HardwarePage>>},
     PageDef{"MPreferences", 1, make<DesignedPage<Ui::PreferencesPage>>},
 };
 // clang-format on
@@ -85,17 +84,13 @@ constexpr int kMinOnScreen_px = 20;
 // How soon a close the system asks for tries again while an operation is under way.
 constexpr std::chrono::milliseconds kCloseRetry{50};
 
-QString localPath(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
 } // namespace
 
 TForm1::TForm1(Panel& panel, QWidget* parent)
     : QMainWindow(parent)
     , m_panel(panel)
     , m_ui(std::make_unique<Ui::TForm1>())
-    , m_binder(BindingContext{panel.settings(), DesktopText(panel.codePage()), panel.events()}) {
+    , m_binder(BindingContext{panel.settings(), DesktopText(panel.codePage()), panel.events(), m_words}) {
     QFont compact = font();
     compact.setPointSize(kFont_pt);
     setFont(compact);
@@ -115,7 +110,6 @@ TForm1::TForm1(Panel& panel, QWidget* parent)
     m_ui->BSTOR1->setIcon(ButtonIcons::make(ButtonIcons::Picture::Store));
     m_ui->BREC1->setIcon(ButtonIcons::make(ButtonIcons::Picture::Read));
     connect(m_ui->MExit, &QPushButton::clicked, this, &TForm1::Exit1Click);
-    connect(m_ui->GBHELP, &QPushButton::clicked, this, &TForm1::GBHELPClick);
     m_binder.bindTree(this);
     m_preferences = new WindowPreferences(panel.settings(), DesktopText(panel.codePage()), this,
                                           findChild<ProgramPage*>("TSProgram"), m_ui->statusBar);
@@ -151,8 +145,14 @@ void TForm1::changeEvent(QEvent* event) {
     }
 }
 
+// What shows already takes the file's words; pages made later take them as they are made.
 void TForm1::applyTranslation(const std::string& programFolder) {
-    m_translation = settings::FileBytes::read(programFolder + Translation::kFileName);
+    const auto file = TranslationChoice::file(programFolder, TranslationChoice::processEnvironment());
+    m_translation = file ? settings::FileBytes::read(*file) : std::nullopt;
+    if (m_translation) {
+        m_words = Translation(DesktopText(m_panel.codePage())).words(*m_translation);
+        m_binder.showAgain();
+    }
     translate(*this);
 }
 
@@ -193,11 +193,6 @@ QPoint TForm1::storedPosition() const {
         at.setX(area.width() - outer.width());
     }
     return at;
-}
-
-void TForm1::GBHELPClick() {
-    QDesktopServices::openUrl(
-        QUrl::fromLocalFile(localPath(m_panel.settings().program().programFolder + Panel::kManual)));
 }
 
 void TForm1::Exit1Click() {
@@ -289,6 +284,7 @@ void TForm1::buildPage(int index) {
     // the page been there when the translation was read.
     translate(*page);
     compactControls(*page);
+    FixedLengthFields(m_panel.settings(), m_panel.codePage()).fit(*page);
     m_binder.bindTree(page);
     m_preferences->dressPage(*page);
     linkConversion(*page);

@@ -28,6 +28,8 @@ public:
     ~TForm1() override;
 
     void applyTranslation(const std::string& programFolder) override;
+    // The words the program's own texts show in, for the messages of the logic.
+    [[nodiscard]] const DisplayTexts& words() const { return m_words; }
     void ALONTOPClick() override;
     void clearDecoderIdentificationSelection() override;
     void showAtStart(bool visible) override;
@@ -64,7 +66,6 @@ private:
     // The combo boxes and group boxes under root take the window's compact style.
     void compactControls(QWidget& root);
     void orderTabs();
-    void GBHELPClick();
     // Keeps the window's position for the settings file.
     void keepPosition();
     // The stored position, kept on the screen.
@@ -72,6 +73,7 @@ private:
 
     Panel& m_panel;
     std::unique_ptr<Ui::TForm1> m_ui;
+    DisplayTexts m_words; // before the binder, which shows them
     ModelBinder m_binder;
     std::optional<std::string> m_translation;
     QStyle* m_compact = nullptr;

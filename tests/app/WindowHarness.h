@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MessageGuard.h"
+#include "app/desktop/DocumentViewer.h"
 #include "app/panel/Panel.h"
 #include "app/window/TForm1.h"
 #include "fakes/ManualClock.h"
@@ -14,6 +15,7 @@
 #include <QKeyEvent>
 #include <QTabWidget>
 #include <QTest>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -28,6 +30,8 @@ struct HarnessOptions {
     // The settings file to start from and to save into; none: nothing is kept.
     const settings::SettingsFile* file = nullptr;
     std::string programFolder = {};
+    // How a document reaches the desktop's viewer.
+    std::function<bool(const std::string& path)> openDocument = app::DocumentViewer::open;
 };
 
 // A started and shown main window on a panel with a recording encoder library and scripted dialogs, on the
@@ -47,7 +51,8 @@ public:
                  .loadSettings = load(options.file),
                  .saveSettings = save(options.file),
                  .postToWindow = std::move(options.postToWindow),
-                 .desktop = {.trayAvailable = [tray = options.tray] { return tray; }},
+                 .desktop = {.trayAvailable = [tray = options.tray] { return tray; },
+                             .openDocument = std::move(options.openDocument)},
                  .programFolder = std::move(options.programFolder)})
         , window(panel) {
         panel.FormCreate(window);

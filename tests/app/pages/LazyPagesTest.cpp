@@ -72,7 +72,7 @@ private slots:
         for (const QGroupBox* box : page->findChildren<QGroupBox*>()) {
             QVERIFY2(box->style() == compact, qPrintable(box->objectName()));
         }
-        QCOMPARE(find<QPushButton>("URLAB")->text(), QString("About RDS"));
+        QVERIFY(find<QPushButton>("URLAB")->styleSheet().contains("underline"));
     }
 
     // A page made early carries its form's tag, which decides whether its caption is translated.

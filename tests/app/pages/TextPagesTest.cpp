@@ -1,5 +1,6 @@
 #include "app/WindowHarness.h"
 #include "app/window/TimerBridge.h"
+#include "fakes/TempFolder.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QTableWidget>
 #include <QTimer>
 
+using korvel::fakes::TempFolder;
 using korvel::tests::WindowHarness;
 
 // The Dynamic PS, Radiotext and Text Sources pages, and the timers behind them.
@@ -25,16 +27,33 @@ private slots:
     void init() { m_harness = std::make_unique<WindowHarness>(); }
     void cleanup() { m_harness.reset(); }
 
+    void everyPageFitsTheFixedWindow_data() {
+        QTest::addColumn<bool>("german");
+        QTest::newRow("English") << false;
+        QTest::newRow("German") << true;
+    }
     void everyPageFitsTheFixedWindow() {
+        QFETCH(bool, german);
+        const TempFolder folder;
+        if (german) {
+            TempFolder::writeFile(folder / "fennel.lng", TempFolder::readFile(KORVEL_GERMAN_TRANSLATION));
+            m_harness.reset();
+            m_harness =
+                std::make_unique<WindowHarness>(WindowHarness::Options{.programFolder = folder.path()});
+        }
         auto& settings = m_harness->panel.settings();
         settings.setDecimal("SERTSW", 0);       // ".5 min"
         settings.setDecimal("SEDPS1DL", 688.5); // "(infinite)"
+        m_harness->window.buildEveryPage();
         auto* pages = find<QTabWidget>("PageControl1");
         const QSize area = pages->currentWidget()->size();
         for (int index = 0; index < pages->count(); ++index) {
             const QSize needed = pages->widget(index)->minimumSizeHint();
             QVERIFY2(needed.width() <= area.width() && needed.height() <= area.height(),
-                     qPrintable(pages->tabText(index)));
+                     qPrintable(QString("%1 needs %2x%3")
+                                    .arg(pages->tabText(index))
+                                    .arg(needed.width())
+                                    .arg(needed.height())));
         }
     }
 

@@ -198,8 +198,8 @@ private slots:
         QCOMPARE(harness.find<QPushButton>("BSEND1")->text(), QString("&Senden"));
         QCOMPARE(harness.find<QPushButton>("BSEND1")->toolTip(),
                  QString("Sendet alle Daten an den RDS-Coder"));
-        QCOMPARE(harness.find<QCheckBox>("CBHPRI")->text(), QString::fromUtf8("Hohe Priorit\u00e4t"));
-        QCOMPARE(harness.find<QGroupBox>("GBD1PR")->title(), QString::fromUtf8("Pr\u00e4fix"));
+        QCOMPARE(harness.find<QCheckBox>("CBHPRI")->text(), QString::fromUtf8("Hohe Pr&iorit\u00e4t"));
+        QCOMPARE(harness.find<QGroupBox>("GBD1PR")->title(), QString::fromUtf8("P&r\u00e4fix"));
         auto* pages = harness.find<QTabWidget>("PageControl1");
         QCOMPARE(pages->tabText(pages->indexOf(harness.find<QWidget>("MPreferences"))),
                  QString("&Einstellungen"));
@@ -222,9 +222,13 @@ private slots:
                     "CBCTC RBANSIC GBDS LLPTA CBBI CBSS BCUPD MPreferences "
                     "RBPTYC GBLOGB BR1 ColorBox1 GBUTCO LUTCO GBSMTO "
                     "LSMTO CBCTTZ GBSET CBHPRI ALONTOP CBCOEX CBMITR BSEND1 BSTOR1 "
-                    "BREC1 MExit GBHELP PMTray Show1 Hide1 Exit1")
+                    "BREC1 MExit GBHELP PMTray Show1 Hide1 Exit1 "
+                    // and all else the operator reads
+                    "TSProgram TabSheet1 GBPreview LP RGHTYP GBHardwareDescription "
+                    "LHDES0 LHDES1a LHDES1b GBCommunicationPort BitBtn1 GBConnection "
+                    "GBStatus GBABOUT LAB1 LAB2 URLAB LDB3 LDB4 LDB5 LDB6 LDB7")
                 .split(' ');
-        QCOMPARE(translatable.size(), 116);
+        QCOMPARE(translatable.size(), 138);
         WindowHarness harness;
         harness.window.buildEveryPage();
         QSet<QString> tagged;
@@ -238,7 +242,7 @@ private slots:
             const bool exists = harness.window.findChild<QObject*>(name) != nullptr;
             QVERIFY2(!exists || tagged.contains(name), qPrintable(name + " is not tagged"));
         }
-        QVERIFY2(tagged.size() >= 87, qPrintable(QString::number(tagged.size())));
+        QVERIFY2(tagged.size() >= 109, qPrintable(QString::number(tagged.size())));
     }
 
     void theHelpButtonOpensTheManualInTheProgramsFolder() {
@@ -251,6 +255,29 @@ private slots:
         QDesktopServices::unsetUrlHandler("file");
         QCOMPARE(m_opened, QList<QUrl>{QUrl::fromLocalFile(
                                QString::fromStdString((m_temp->root() / "korvel.pdf").string()))});
+    }
+
+    // No viewer, or a guide gone since start-up: a message names the guide's path and what to do.
+    void helpThatCannotShowTheManualSaysWhereItIs() {
+        const std::string manual = (m_temp->root() / "korvel.pdf").string();
+        TempFolder::writeFile(manual, "%PDF-1.4");
+        QStringList asked;
+        WindowHarness harness({.programFolder = m_temp->root().string() + "/",
+                               .openDocument = [&asked](const std::string& path) {
+                                   asked << QString::fromStdString(path);
+                                   return false;
+                               }});
+        auto* help = harness.find<QPushButton>("GBHELP");
+        QTest::mouseClick(help, Qt::LeftButton);
+        std::filesystem::remove(manual);
+        QTest::mouseClick(help, Qt::LeftButton);
+        QCOMPARE(asked, QStringList{QString::fromStdString(manual)});
+        const std::vector<std::string> expected{
+            "The operator's guide could not be opened:\r" + manual +
+                "\rInstall a PDF viewer (for example evince or mupdf) and xdg-utils, or open the file with a "
+                "viewer of your choice.",
+            "The operator's guide is missing:\r" + manual + "\rInstall Korvel again to bring it back."};
+        QCOMPARE(harness.dialogs.errors, expected);
     }
 
     void confirmExitAnsweredNoKeepsTheWindowAndSavesNothing() {
