@@ -114,7 +114,8 @@ void putGroupData(Writer& out, std::uint8_t blockB, std::uint16_t blockC, std::u
 }
 void put(Writer& out, const FreeFormat& m) {
     out.service(m.service);
-    out.byte(packGroup(m.group));
+    out.byte(static_cast<std::uint8_t>((static_cast<unsigned>(m.mode) & 0x03) << kFreeFormatModeShift |
+                                       packGroup(m.group)));
     putGroupData(out, m.blockB, m.blockC, m.blockD);
 }
 void put(Writer& out, const OdaConfig& m) {

@@ -152,10 +152,16 @@ struct DataSetSelect {
     std::uint8_t dataSet = 0;
     friend bool operator==(const DataSetSelect&, const DataSetSelect&) = default;
 };
-// 24 DSN PSN group B C(2) D(2): one group of the given type, block 2's five low bits and
-// blocks 3 and 4, high bytes first; the encoder fills in PI, TP and PTY.
+// 24 DSN PSN mode|group B C(2) D(2): a group of the given type, block 2's five low bits and
+// blocks 3 and 4, high bytes first; the encoder fills in PI, TP and PTY. The group byte holds the
+// group type in bits 4..1 and version B in bit 0, as block 2 does, and in bits 6..5 what to do
+// with it: send it once, send it in every cycle from now on (in place of the last such group), or
+// stop the cyclic group. The layout is chosen here; the versions of the description at hand leave
+// the buffer bits open.
+enum class FreeFormatMode : std::uint8_t { Once = 0, Cyclic = 1, Stop = 2 };
 struct FreeFormat {
     Service service;
+    FreeFormatMode mode = FreeFormatMode::Once;
     GroupType group;
     std::uint8_t blockB = 0;
     std::uint16_t blockC = 0;
@@ -185,6 +191,7 @@ using Message = std::variant<Pi, Ps, TaTp, Di, Ms, Pty, Rt, ClockTime, Af, Reque
 inline constexpr std::size_t kMaxRadiotext = 64;
 inline constexpr std::size_t kMaxAfCodes = 25;
 inline constexpr std::uint8_t kAfCountBase = 224;
+inline constexpr unsigned kFreeFormatModeShift = 5;
 
 // MEC and fields. Values wider than their field are cut to it, longer texts and lists too.
 [[nodiscard]] std::vector<std::uint8_t> encode(const Message& message);

@@ -165,7 +165,11 @@ Message readDataSetSelect(Cursor& in) {
 }
 Message readFreeFormat(Cursor& in) {
     FreeFormat m{in.service()};
-    m.group = groupOf(in);
+    const std::uint8_t packed = in.byte();
+    const unsigned mode = packed >> kFreeFormatModeShift;
+    in.require(mode <= static_cast<unsigned>(FreeFormatMode::Stop), AckCode::OutOfRange);
+    m.mode = static_cast<FreeFormatMode>(mode);
+    m.group = unpackGroup(packed);
     m.blockB = blockBOf(in);
     m.blockC = in.word();
     m.blockD = in.word();

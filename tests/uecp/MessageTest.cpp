@@ -43,7 +43,10 @@ const std::vector<LayoutCase> kLayouts{
     {"ACK", Ack{AckCode::OutOfRange, 0x22}, {0x18, 0x06, 0x22}},
     {"Data set", DataSetSelect{2}, {0x1C, 0x02}},
     // group 11A: type 11 in bits 4..1 = 0x16; block B 0x1F, C 0x1234, D 0xABCD
-    {"Free format", FreeFormat{{0, 0}, {11, false}, 0x1F, 0x1234, 0xABCD}, {0x24, 0x00, 0x00, 0x16, 0x1F, 0x12, 0x34, 0xAB, 0xCD}},
+    {"Free format", FreeFormat{{0, 0}, FreeFormatMode::Once, {11, false}, 0x1F, 0x1234, 0xABCD}, {0x24, 0x00, 0x00, 0x16, 0x1F, 0x12, 0x34, 0xAB, 0xCD}},
+    // cyclic (1 in bits 6..5) group 9B: 0x20 | 0x13
+    {"Free format cyclic", FreeFormat{{0, 0}, FreeFormatMode::Cyclic, {9, true}, 0, 0, 0}, {0x24, 0x00, 0x00, 0x33, 0, 0, 0, 0, 0}},
+    {"Free format stop", FreeFormat{{0, 0}, FreeFormatMode::Stop, {}, 0, 0, 0}, {0x24, 0x00, 0x00, 0x40, 0, 0, 0, 0, 0}},
     // AID 0x4BD7 in group 11A (0x16), message 0x0040 for 3A's block 3
     {"ODA config", OdaConfig{{0, 0}, 0x4BD7, {11, false}, 0x0040}, {0x40, 0x00, 0x00, 0x4B, 0xD7, 0x16, 0x00, 0x40}},
     // group 8B would be 0x11: version bit 0 set
@@ -118,7 +121,7 @@ const std::vector<RefusalCase> kRefusals{
     {"request MEL 2",         {0x17, 0x02, 0x01, 0x00},               AckCode::FieldLength},
     {"request unknown MEC",   {0x17, 0x01, 0x99},                     AckCode::Unknown},
     {"ACK code 10",           {0x18, 0x0A, 0x00},                     AckCode::OutOfRange},
-    {"free format type 32",   {0x24, 0, 0, 0x20, 0, 0, 0, 0, 0},     AckCode::OutOfRange},
+    {"free format mode 3",    {0x24, 0, 0, 0x60, 0, 0, 0, 0, 0},      AckCode::OutOfRange},
     {"ODA data block B 0x20", {0x46, 0, 0, 0x20, 0, 0, 0, 0},         AckCode::OutOfRange},
 };
 // clang-format on
