@@ -1,0 +1,192 @@
+#include "uecp/Message.h"
+
+#include <algorithm>
+#include <type_traits>
+
+namespace korvel::uecp {
+
+namespace {
+
+constexpr std::uint8_t kTaBit = 0x01;
+constexpr std::uint8_t kTpBit = 0x02;
+constexpr std::uint8_t kDiMask = 0x0F;
+constexpr std::uint8_t kPtyMask = 0x1F;
+constexpr std::uint8_t kBlockBMask = 0x1F;
+constexpr unsigned kBufferModeShift = 5;
+constexpr std::uint8_t kBufferModeMask = 0x03;
+constexpr std::uint8_t kTransmissionsMask = 0x0F;
+constexpr std::uint8_t kOffsetSign = 0x20;
+constexpr std::uint8_t kOffsetMask = 0x1F;
+constexpr std::uint8_t kRequestLength = 3;
+constexpr std::uint8_t kAfHeader = 3; // DSN, PSN, count code
+
+// ---- writing ----
+
+class Writer {
+public:
+    explicit Writer(Code code) { m_bytes.push_back(static_cast<std::uint8_t>(code)); }
+    void byte(std::uint8_t value) { m_bytes.push_back(value); }
+    void flag(bool value) { byte(value ? 1 : 0); }
+    void word(std::uint16_t value) {
+        byte(static_cast<std::uint8_t>(value >> 8));
+        byte(static_cast<std::uint8_t>(value & 0xFF));
+    }
+    void service(Service value) {
+        byte(value.dataSet);
+        byte(value.programme);
+    }
+    void bytes(std::span<const std::uint8_t> values) {
+        m_bytes.insert(m_bytes.end(), values.begin(), values.end());
+    }
+    [[nodiscard]] std::vector<std::uint8_t> take() { return std::move(m_bytes); }
+
+private:
+    std::vector<std::uint8_t> m_bytes;
+};
+
+void put(Writer& out, const Pi& m) {
+    out.service(m.service);
+    out.word(m.code);
+}
+void put(Writer& out, const Ps& m) {
+    out.service(m.service);
+    out.bytes(m.name);
+}
+void put(Writer& out, const TaTp& m) {
+    out.service(m.service);
+    out.byte(static_cast<std::uint8_t>((m.announcement ? kTaBit : 0) | (m.programme ? kTpBit : 0)));
+}
+void put(Writer& out, const Di& m) {
+    out.service(m.service);
+    out.byte(m.flags & kDiMask);
+}
+void put(Writer& out, const Ms& m) {
+    out.service(m.service);
+    out.flag(m.music);
+}
+void put(Writer& out, const Pty& m) {
+    out.service(m.service);
+    out.byte(m.type & kPtyMask);
+}
+void put(Writer& out, const Rt& m) {
+    out.service(m.service);
+    const std::size_t length = std::min(m.text.size(), kMaxRadiotext);
+    if (length == 0) {
+        out.byte(0);
+        return;
+    }
+    out.byte(static_cast<std::uint8_t>(length + 1));
+    out.byte(static_cast<std::uint8_t>(((m.bufferMode & kBufferModeMask) << kBufferModeShift) |
+                                       ((m.transmissions & kTransmissionsMask) << 1) | (m.toggle ? 1 : 0)));
+    out.bytes(std::span(m.text).first(length));
+}
+void put(Writer& out, const ClockTime& m) {
+    for (const std::uint8_t field : {m.year, m.month, m.day, m.hour, m.minute, m.second, m.centisecond}) {
+        out.byte(field);
+    }
+    const int magnitude =
+        std::min<int>(m.offsetHalfHours < 0 ? -m.offsetHalfHours : m.offsetHalfHours, kOffsetMask);
+    out.byte(static_cast<std::uint8_t>((m.offsetHalfHours < 0 ? kOffsetSign : 0) | magnitude));
+}
+void put(Writer& out, const Af& m) {
+    const std::size_t count = std::min(m.codes.size(), kMaxAfCodes);
+    out.byte(static_cast<std::uint8_t>(kAfHeader + count));
+    out.service(m.service);
+    out.byte(static_cast<std::uint8_t>(kAfCountBase + count));
+    out.bytes(std::span(m.codes).first(count));
+}
+void put(Writer& out, const Request& m) {
+    out.byte(kRequestLength);
+    out.byte(static_cast<std::uint8_t>(m.code));
+    out.service(m.service);
+}
+void put(Writer& out, const Ack& m) {
+    out.byte(static_cast<std::uint8_t>(m.code));
+    out.byte(m.sequence);
+}
+void put(Writer& out, const DataSetSelect& m) {
+    out.byte(m.dataSet);
+}
+void putGroupData(Writer& out, std::uint8_t blockB, std::uint16_t blockC, std::uint16_t blockD) {
+    out.byte(blockB & kBlockBMask);
+    out.word(blockC);
+    out.word(blockD);
+}
+void put(Writer& out, const FreeFormat& m) {
+    out.service(m.service);
+    out.byte(static_cast<std::uint8_t>((static_cast<unsigned>(m.mode) & 0x03) << kFreeFormatModeShift |
+                                       packGroup(m.group)));
+    putGroupData(out, m.blockB, m.blockC, m.blockD);
+}
+void put(Writer& out, const OdaConfig& m) {
+    out.service(m.service);
+    out.word(m.application);
+    out.byte(packGroup(m.group));
+    out.word(m.message);
+}
+void put(Writer& out, const OdaData& m) {
+    out.word(m.application);
+    putGroupData(out, m.blockB, m.blockC, m.blockD);
+}
+
+// The MEC of each message type, in the variant's order.
+template <typename T> constexpr Code codeOf();
+template <> constexpr Code codeOf<Pi>() {
+    return Code::Pi;
+}
+template <> constexpr Code codeOf<Ps>() {
+    return Code::Ps;
+}
+template <> constexpr Code codeOf<TaTp>() {
+    return Code::TaTp;
+}
+template <> constexpr Code codeOf<Di>() {
+    return Code::Di;
+}
+template <> constexpr Code codeOf<Ms>() {
+    return Code::Ms;
+}
+template <> constexpr Code codeOf<Pty>() {
+    return Code::Pty;
+}
+template <> constexpr Code codeOf<Rt>() {
+    return Code::Rt;
+}
+template <> constexpr Code codeOf<ClockTime>() {
+    return Code::ClockTime;
+}
+template <> constexpr Code codeOf<Af>() {
+    return Code::Af;
+}
+template <> constexpr Code codeOf<Request>() {
+    return Code::Request;
+}
+template <> constexpr Code codeOf<Ack>() {
+    return Code::Ack;
+}
+template <> constexpr Code codeOf<DataSetSelect>() {
+    return Code::DataSetSelect;
+}
+template <> constexpr Code codeOf<FreeFormat>() {
+    return Code::FreeFormat;
+}
+template <> constexpr Code codeOf<OdaConfig>() {
+    return Code::OdaConfig;
+}
+template <> constexpr Code codeOf<OdaData>() {
+    return Code::OdaData;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> encode(const Message& message) {
+    return std::visit(
+        [](const auto& m) {
+            Writer out(codeOf<std::decay_t<decltype(m)>>());
+            put(out, m);
+            return out.take();
+        },
+        message);
+}
+
+} // namespace korvel::uecp
