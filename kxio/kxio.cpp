@@ -84,4 +84,12 @@ void kxioTestSetPilot(KxioBool present) {
     guarded([&] { emulator().setPilotPresent(isTrue(present)); });
 }
 
+unsigned kxioTestUecpPort(KxioBool udp) {
+    try {
+        return emulator().uecpPort(isTrue(udp));
+    } catch (...) {
+        return 0;
+    }
+}
+
 } // extern "C"
