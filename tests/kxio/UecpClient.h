@@ -22,8 +22,14 @@ public:
     using Bytes = std::vector<std::uint8_t>;
     static constexpr std::chrono::milliseconds kWait{1000};
 
-    UecpClient(int type, std::uint16_t port)
+    // A receive buffer of the size given (0: the system's) fills after that many bytes.
+    UecpClient(int type, std::uint16_t port, int receiveBuffer = 0)
         : m_fd{::socket(AF_INET, type, 0)} {
+        const timeval sendLimit{5, 0}; // a listener that stops reading fails the test, never hangs it
+        ::setsockopt(m_fd, SOL_SOCKET, SO_SNDTIMEO, &sendLimit, sizeof sendLimit);
+        if (receiveBuffer > 0) {
+            ::setsockopt(m_fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
+        }
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_port = htons(port);
@@ -40,10 +46,8 @@ public:
     bool send(const Bytes& bytes) {
         return ::send(m_fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(bytes.size());
     }
-    // As much as the socket takes now, for a client that never waits.
-    void sendWithoutWaiting(const Bytes& bytes) {
-        static_cast<void>(::send(m_fd, bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT));
-    }
+    // Ends the link both ways; a send waiting on another thread returns.
+    void hangUp() { ::shutdown(m_fd, SHUT_RDWR); }
     void endSending() { ::shutdown(m_fd, SHUT_WR); }
 
     // The next frame from the encoder, or nothing when none comes within the wait.

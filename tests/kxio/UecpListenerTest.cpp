@@ -247,31 +247,33 @@ TEST_F(UecpListenerTest, GarbageFloodsAndStallsLeaveTheListenerServing) {
     std::generate(noise.begin(), noise.end(), [&] { return static_cast<std::uint8_t>(random()); });
     Bytes oversize{uecp::kStart};
     oversize.resize(2000, 0x41);
+    // More answers than the system buffers for a connection (4 MiB), to a client that takes none.
     const Bytes requests = [] {
         Bytes many;
-        const Bytes one = frameOf(std::vector<uecp::Message>(50, uecp::Request{uecp::Code::Ps, {}}), 1);
-        for (int i = 0; i < 400; ++i) {
+        const Bytes one = frameOf(std::vector<uecp::Message>(50, uecp::Request{uecp::Code::Rt, {}}), 1);
+        for (int i = 0; i < 1500; ++i) {
             many.insert(many.end(), one.begin(), one.end());
         }
         return many;
     }();
-    UecpClient staller = tcp();
+    ASSERT_TRUE(write(0x1F, Bytes(65, 0x01))); // each RT answer 70 bytes long
+    UecpClient staller{SOCK_STREAM, static_cast<std::uint16_t>(kxioTestUecpPort(0)), 4096};
+    std::thread stalling{[&] { staller.send(requests); }};
+    std::this_thread::sleep_for(1s); // until the answers fill every buffer on the way to the staller
     for (const Bytes& junk : {noise, oversize, Bytes(70'000, uecp::kStart)}) {
         UecpClient client = tcp();
-        std::thread sender{[&] { client.send(junk); }};
-        staller.sendWithoutWaiting(requests);
-        sender.join();
+        client.send(junk);
         client.send(frameOf({uecp::Pty{{}, 4}}, 0x5A));
         std::optional<AckCode> answer;
-        for (int i = 0; i < 10000 && !answer; ++i) {
-            const std::optional<uecp::Message> next = client.message();
-            ASSERT_TRUE(next);
+        for (std::optional<uecp::Message> next = client.message(); next && !answer; next = client.message()) {
             const auto* ack = std::get_if<uecp::Ack>(&*next);
             answer = ack != nullptr && ack->sequence == 0x5A ? std::optional{ack->code} : std::nullopt;
         }
         EXPECT_EQ(answer, AckCode::Ok);
         EXPECT_EQ(exchange({uecp::Pty{{}, 6}}), AckCode::Ok) << "another client is served meanwhile";
     }
+    staller.hangUp();
+    stalling.join();
 }
 
 TEST_F(UecpListenerTest, ConfigurationOpensThePorts) {
