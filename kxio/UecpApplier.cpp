@@ -59,6 +59,9 @@ public:
         return forService(m.service, [&] { reg(m_memory, Register::ProgrammeType) = m.type; });
     }
     std::optional<AckCode> operator()(const uecp::Rt& m) {
+        if (m.text.size() > kRadiotextLength) {
+            return AckCode::FieldLength;
+        }
         return forService(m.service, [&] { radiotext(m); });
     }
     std::optional<AckCode> operator()(const uecp::ClockTime& m) {

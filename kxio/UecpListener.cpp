@@ -10,6 +10,7 @@
 #include <string>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
+#include <system_error>
 
 namespace korvel::kxio {
 
