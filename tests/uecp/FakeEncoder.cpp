@@ -2,6 +2,8 @@
 
 #include "uecp/FrameWriter.h"
 
+#include <cstdlib>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <stdexcept>
@@ -26,6 +28,16 @@ sockaddr_in loopback(std::uint16_t port) {
 
 FakeEncoder::FakeEncoder(Protocol protocol)
     : m_protocol(protocol) {
+    if (protocol == Protocol::Serial) {
+        m_listener = ::posix_openpt(O_RDWR | O_NOCTTY);
+        if (m_listener < 0 || ::grantpt(m_listener) != 0 || ::unlockpt(m_listener) != 0 ||
+            ::pipe(m_wakePipe) != 0) {
+            throw std::runtime_error("fake encoder has no terminal");
+        }
+        m_device = ::ptsname(m_listener);
+        m_thread = std::thread([this] { run(); });
+        return;
+    }
     m_listener = ::socket(AF_INET, protocol == Protocol::Tcp ? SOCK_STREAM : SOCK_DGRAM, 0);
     sockaddr_in address = loopback(0);
     socklen_t size = sizeof address;
@@ -80,7 +92,7 @@ void FakeEncoder::clear() {
 }
 
 void FakeEncoder::run() {
-    if (m_protocol == Protocol::Udp) {
+    if (m_protocol != Protocol::Tcp) {
         serve(m_listener);
         return;
     }
@@ -119,9 +131,15 @@ void FakeEncoder::serve(int descriptor) {
         socklen_t fromSize = sizeof from;
         const std::size_t want = m_protocol == Protocol::Tcp ? 1 : sizeof buffer;
         const ssize_t count =
-            ::recvfrom(descriptor, buffer, want, 0, reinterpret_cast<sockaddr*>(&from), &fromSize);
+            m_protocol == Protocol::Udp
+                ? ::recvfrom(descriptor, buffer, want, 0, reinterpret_cast<sockaddr*>(&from), &fromSize)
+                : ::read(descriptor, buffer, want);
         if (count <= 0 && m_protocol == Protocol::Tcp) {
             return;
+        }
+        if (count <= 0) {
+            ::usleep(5000); // a terminal without its other side polls as readable
+            continue;
         }
         const std::lock_guard lock(m_mutex);
         if (m_protocol == Protocol::Udp) {
@@ -190,6 +208,8 @@ void FakeEncoder::answer(const Frame& frame, int descriptor) {
 void FakeEncoder::reply(int descriptor, const std::vector<std::uint8_t>& bytes) {
     if (m_protocol == Protocol::Tcp) {
         (void)::send(descriptor, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    } else if (m_protocol == Protocol::Serial) {
+        (void)::write(descriptor, bytes.data(), bytes.size());
     } else {
         (void)::sendto(descriptor, bytes.data(), bytes.size(), 0,
                        reinterpret_cast<const sockaddr*>(m_peer.data()),

@@ -8,6 +8,7 @@
 #include <deque>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -17,7 +18,7 @@ namespace korvel::uecp::test {
 // messages of every frame it acknowledged, and answers each frame as scripted (by default an ACK).
 class FakeEncoder {
 public:
-    enum class Protocol : std::uint8_t { Tcp, Udp };
+    enum class Protocol : std::uint8_t { Tcp, Udp, Serial }; // Serial: a pseudo-terminal
     enum class Answer : std::uint8_t {
         Ack,
         Nak,           // with nakCode
@@ -33,6 +34,7 @@ public:
     ~FakeEncoder();
 
     [[nodiscard]] std::uint16_t port() const { return m_port; }
+    [[nodiscard]] const std::string& device() const { return m_device; } // the terminal's path
 
     // Answers for the next frames, in order; after them every frame gets an ACK.
     void script(std::vector<Answer> answers, AckCode nakCode = AckCode::OutOfRange);
@@ -57,6 +59,7 @@ private:
     int m_listener = -1;
     int m_wakePipe[2] = {-1, -1};
     std::uint16_t m_port = 0;
+    std::string m_device;
     std::thread m_thread;
     std::atomic<int> m_connections{0};
 

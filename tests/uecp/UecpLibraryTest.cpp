@@ -75,6 +75,16 @@ TEST_F(UecpLibraryTest, AWriteReachesTheEncoderOverTcpAndUdp) {
     }
 }
 
+TEST_F(UecpLibraryTest, AWriteReachesTheEncoderOverASerialLine) {
+    m_fake.emplace(FakeEncoder::Protocol::Serial);
+    writeIni("transport = serial\ndevice = " + m_fake->device() + "\nspeed = 19200\ntimeout_ms = 200\n");
+    ASSERT_NE(Connect(), 0u) << KxioLastError();
+    EXPECT_TRUE(send(0x00, {0x12, 0x34})) << KxioLastError();
+    EXPECT_EQ(m_fake->messages(), std::vector<Message>{(Pi{{0, 0}, 0x1234})});
+    EXPECT_EQ(std::string(KxioLibraryInfo()).find("UECP over serial " + m_fake->device() + " at 19200 bit/s"),
+              0u);
+}
+
 struct FaultCase {
     const char* name;
     std::vector<Answer> script;
