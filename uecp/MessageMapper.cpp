@@ -1,5 +1,7 @@
 #include "uecp/MessageMapper.h"
 
+#include "uecp/MessageRegisters.h"
+
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -130,8 +132,7 @@ std::optional<Message> buildClockTime(const RegisterMemory& wanted, const Encode
 }
 
 struct Row {
-    Register first;
-    std::size_t count;
+    Code code; // the registers are its span
     Build build;
     std::optional<Register> also; // a register that decides whether the message goes at all
     bool always = false;          // every write is an event, not a value
@@ -139,18 +140,19 @@ struct Row {
 
 // clang-format off
 constexpr std::array kRows{
-    Row{Register::PiHigh,                2,  buildPi},
-    Row{Register::ProgrammeService,      8,  buildPs, Register::DpsLength},
-    Row{Register::ProgrammeType,         1,  buildPty},
-    Row{Register::DecoderIdentification, 1,  buildDi},
-    Row{Register::MusicSpeech,           1,  buildMs},
-    Row{Register::TrafficProgramme,      2,  buildTaTp},
-    Row{Register::AfCount,               16, buildAf},
-    Row{Register::RadiotextControl,      65, buildRt},
-    Row{Register::UserGroupEnable,       7,  buildUserGroup},
-    Row{Register::ClockTimeTrigger,      1,  buildClockTime, std::nullopt, true},
+    Row{Code::Pi,         buildPi},
+    Row{Code::Ps,         buildPs, Register::DpsLength},
+    Row{Code::Pty,        buildPty},
+    Row{Code::Di,         buildDi},
+    Row{Code::Ms,         buildMs},
+    Row{Code::TaTp,       buildTaTp},
+    Row{Code::Af,         buildAf},
+    Row{Code::Rt,         buildRt},
+    Row{Code::FreeFormat, buildUserGroup},
+    Row{Code::ClockTime,  buildClockTime, std::nullopt, true},
 };
 // clang-format on
+static_assert(kRows.size() == kMessageSpans.size());
 
 struct Refusal {
     std::uint8_t command;
@@ -170,10 +172,11 @@ bool fires(const Row& row, const RegisterMemory& wanted, const EncoderMirror& he
            std::size_t count) {
     const auto touched = [&](std::size_t r) { return r >= first && r < first + count; };
     const auto stale = [&](std::size_t r) { return !held.known[r] || held.memory[r] != wanted[r]; };
-    const std::size_t begin = index(row.first);
+    const MessageSpan& span = spanOf(row.code);
+    const std::size_t begin = index(span.first);
     bool written = false;
     bool changed = row.always;
-    for (std::size_t r = begin; r < begin + row.count; ++r) {
+    for (std::size_t r = begin; r < begin + span.count; ++r) {
         written = written || touched(r);
         changed = changed || stale(r);
     }

@@ -1,6 +1,7 @@
 #include "uecp/UecpLibrary.h"
 
 #include "uecp/MessageMapper.h"
+#include "uecp/MessageRegisters.h"
 
 #include <algorithm>
 #include <sstream>
@@ -184,7 +185,25 @@ void UecpLibrary::receive(std::uint8_t* block, int address, int count) {
     succeed();
 }
 
-bool UecpLibrary::refresh(std::size_t, std::size_t) {
+// With reads = request, every message the read touches is asked for, and the encoder's answer
+// becomes what it holds.
+bool UecpLibrary::refresh(std::size_t first, std::size_t count) {
+    const LinkConfig& config = m_link->config();
+    if (config.reads != LinkConfig::Reads::Request) {
+        return true;
+    }
+    for (const Code code : requestsFor(first, count)) {
+        const auto answer =
+            m_link->request(Request{code, {config.dataSet.value_or(0), config.service}}, callDeadline());
+        if (!answer) {
+            return fail(m_link->error());
+        }
+        applyToRegisters(*answer, m_held.memory);
+        const MessageSpan& span = spanOf(code);
+        for (std::size_t r = kxio::index(span.first); r < kxio::index(span.first) + span.count; ++r) {
+            m_held.known.set(r);
+        }
+    }
     return true;
 }
 

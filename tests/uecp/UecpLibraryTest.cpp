@@ -165,6 +165,19 @@ TEST_F(UecpLibraryTest, ReadsGiveWhatTheEncoderAcknowledged) {
     EXPECT_EQ(receive(0x00, 2), (Bytes{0xD3, 0xC2}));
 }
 
+TEST_F(UecpLibraryTest, WithRequestsReadsGiveWhatTheEncoderAnswers) {
+    ASSERT_TRUE(connect("reads = request\n"));
+    m_fake->replyWith(Pi{{0, 0}, 0xABCD});
+    EXPECT_EQ(receive(0x00, 2), (Bytes{0xAB, 0xCD})) << KxioLastError();
+    EXPECT_EQ(m_fake->messages(), std::vector<Message>{(Request{Code::Pi, {0, 0}})});
+}
+
+TEST_F(UecpLibraryTest, AReadTheEncoderDoesNotAnswerFails) {
+    ASSERT_TRUE(connect("reads = request\n"));
+    EXPECT_EQ(receive(0x00, 2), Bytes{});
+    EXPECT_NE(std::string(KxioLastError()).find("no answer"), std::string::npos) << KxioLastError();
+}
+
 TEST_F(UecpLibraryTest, StoreIsRefusedWithItsReasonAndNothingIsSent) {
     ASSERT_TRUE(connect());
     EXPECT_FALSE(send(0x71, {'E'}));
