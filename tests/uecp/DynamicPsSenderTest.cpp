@@ -13,6 +13,7 @@ kxio::RegisterMemory dynamicPs(const std::string& text) {
     kxio::RegisterMemory memory{};
     std::fill_n(memory.begin() + 0x02, 8, ' ');
     memory[kxio::index(Register::DpsLength)] = static_cast<std::uint8_t>(text.size());
+    memory[kxio::index(Register::DpsLabelPeriod)] = 3; // two seconds: a label lasts several steps
     std::copy(text.begin(), text.end(), memory.begin() + kxio::index(Register::DpsText));
     return memory;
 }

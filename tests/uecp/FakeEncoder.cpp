@@ -173,7 +173,8 @@ void FakeEncoder::answer(const Frame& frame, int descriptor) {
     if (!m_script.empty()) {
         m_script.pop_front();
     }
-    const bool accepted = next == Answer::Ack || next == Answer::GarbageAndAck || next == Answer::HalfAndAck;
+    const bool accepted = next == Answer::Ack || next == Answer::GarbageAndAck ||
+                          next == Answer::HalfAndAck || next == Answer::StaleAck;
     const Decoded decoded = decode(frame.messages);
     std::vector<std::uint8_t> out;
     if (accepted) {
@@ -192,7 +193,9 @@ void FakeEncoder::answer(const Frame& frame, int descriptor) {
         return;
     }
     const AckCode code = accepted ? AckCode::Ok : m_nakCode;
-    const auto ack = encodeFrame(Frame{frame.address, 0, encode(Ack{code, frame.sequence})});
+    const auto named =
+        static_cast<std::uint8_t>(next == Answer::StaleAck ? frame.sequence + 1 : frame.sequence);
+    const auto ack = encodeFrame(Frame{frame.address, 0, encode(Ack{code, named})});
     if (next == Answer::GarbageAndAck) {
         out.insert(out.end(), std::begin(kGarbage), std::end(kGarbage));
     }

@@ -23,6 +23,7 @@ public:
         Ack,
         Nak,           // with nakCode
         Silence,       // no answer at all
+        StaleAck,      // an ACK for another sequence counter
         GarbageAndAck, // bytes outside any frame, then the ACK
         HalfAndAck,    // the first half of an ACK frame, then a whole one
         Drop,          // closes the connection instead of answering
