@@ -1,5 +1,7 @@
 #include "uecp/LinkConfig.h"
 
+#include "uecp/SerialSpeeds.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -16,10 +18,6 @@ constexpr const char* kFolder = "korvel-uecp";
 constexpr const char* kFileName = "uecp.ini";
 constexpr const char* kSection = "uecp";
 constexpr std::size_t kMaxFileSize = 64 * 1024;
-
-// The serial speeds termios offers.
-constexpr std::array<unsigned, 18> kSpeeds{50,   75,   110,  134,  150,   200,   300,   600,    1200,
-                                           1800, 2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400};
 
 std::string_view trim(std::string_view text) {
     const auto first = text.find_first_not_of(" \t\r");
@@ -91,8 +89,8 @@ std::optional<std::string> textKey(std::string& field, std::string_view value) {
 }
 
 std::optional<std::string> speedKey(LinkConfig& config, std::string_view value) {
-    const auto parsed = number(value, 1, kSpeeds.back());
-    if (!parsed || std::find(kSpeeds.begin(), kSpeeds.end(), *parsed) == kSpeeds.end()) {
+    const auto parsed = number(value, 1, kSerialSpeeds.back().bitsPerSecond);
+    if (!parsed || findSerialSpeed(static_cast<unsigned>(*parsed)) == nullptr) {
         return "a standard serial speed such as 9600, 19200 or 115200";
     }
     config.speed = static_cast<unsigned>(*parsed);

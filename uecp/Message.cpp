@@ -7,18 +7,7 @@ namespace korvel::uecp {
 
 namespace {
 
-constexpr std::uint8_t kTaBit = 0x01;
-constexpr std::uint8_t kTpBit = 0x02;
-constexpr std::uint8_t kDiMask = 0x0F;
-constexpr std::uint8_t kPtyMask = 0x1F;
-constexpr std::uint8_t kBlockBMask = 0x1F;
-constexpr unsigned kBufferModeShift = 5;
-constexpr std::uint8_t kBufferModeMask = 0x03;
-constexpr std::uint8_t kTransmissionsMask = 0x0F;
-constexpr std::uint8_t kOffsetSign = 0x20;
-constexpr std::uint8_t kOffsetMask = 0x1F;
 constexpr std::uint8_t kRequestLength = 3;
-constexpr std::uint8_t kAfHeader = 3; // DSN, PSN, count code
 
 // ---- writing ----
 
@@ -66,7 +55,7 @@ void put(Writer& out, const Ms& m) {
 }
 void put(Writer& out, const Pty& m) {
     out.service(m.service);
-    out.byte(m.type & kPtyMask);
+    out.byte(m.type & kFiveBits);
 }
 void put(Writer& out, const Rt& m) {
     out.service(m.service);
@@ -76,8 +65,8 @@ void put(Writer& out, const Rt& m) {
         return;
     }
     out.byte(static_cast<std::uint8_t>(length + 1));
-    out.byte(static_cast<std::uint8_t>(((m.bufferMode & kBufferModeMask) << kBufferModeShift) |
-                                       ((m.transmissions & kTransmissionsMask) << 1) | (m.toggle ? 1 : 0)));
+    out.byte(static_cast<std::uint8_t>(((m.bufferMode & kRtBufferModeMask) << kRtBufferModeShift) |
+                                       ((m.transmissions & kRtTransmissionsMask) << 1) | (m.toggle ? 1 : 0)));
     out.bytes(std::span(m.text).first(length));
 }
 void put(Writer& out, const ClockTime& m) {
@@ -85,8 +74,8 @@ void put(Writer& out, const ClockTime& m) {
         out.byte(field);
     }
     const int magnitude =
-        std::min<int>(m.offsetHalfHours < 0 ? -m.offsetHalfHours : m.offsetHalfHours, kOffsetMask);
-    out.byte(static_cast<std::uint8_t>((m.offsetHalfHours < 0 ? kOffsetSign : 0) | magnitude));
+        std::min<int>(m.offsetHalfHours < 0 ? -m.offsetHalfHours : m.offsetHalfHours, kClockOffsetMask);
+    out.byte(static_cast<std::uint8_t>((m.offsetHalfHours < 0 ? kClockOffsetSign : 0) | magnitude));
 }
 void put(Writer& out, const Af& m) {
     const std::size_t count = std::min(m.codes.size(), kMaxAfCodes);
@@ -108,7 +97,7 @@ void put(Writer& out, const DataSetSelect& m) {
     out.byte(m.dataSet);
 }
 void putGroupData(Writer& out, std::uint8_t blockB, std::uint16_t blockC, std::uint16_t blockD) {
-    out.byte(blockB & kBlockBMask);
+    out.byte(blockB & kFiveBits);
     out.word(blockC);
     out.word(blockD);
 }

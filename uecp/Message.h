@@ -192,6 +192,18 @@ inline constexpr std::size_t kMaxRadiotext = 64;
 inline constexpr std::size_t kMaxAfCodes = 25;
 inline constexpr std::uint8_t kAfCountBase = 224;
 inline constexpr unsigned kFreeFormatModeShift = 5;
+inline constexpr std::uint8_t kClockOffsetSign = 0x20; // bit 5: west of Greenwich
+inline constexpr std::uint8_t kClockOffsetMask = 0x1F;
+inline constexpr std::uint8_t kFiveBits = 0x1F; // block 2's free bits, the PTY
+inline constexpr std::uint8_t kTaBit = 0x01;
+inline constexpr std::uint8_t kTpBit = 0x02;
+inline constexpr std::uint8_t kDiMask = 0x0F;
+inline constexpr unsigned kRtBufferModeShift = 5;
+inline constexpr std::uint8_t kRtBufferModeMask = 0x03;
+inline constexpr std::uint8_t kRtTransmissionsMask = 0x0F;
+inline constexpr std::uint8_t kMinAfCode = 1;   // 87.6 MHz
+inline constexpr std::uint8_t kMaxAfCode = 204; // 107.9 MHz
+inline constexpr std::uint8_t kAfHeader = 3;    // DSN, PSN and the count code, counted by MEL
 
 // MEC and fields. Values wider than their field are cut to it, longer texts and lists too.
 [[nodiscard]] std::vector<std::uint8_t> encode(const Message& message);

@@ -7,16 +7,9 @@ namespace korvel::uecp {
 
 namespace {
 
-constexpr std::uint8_t kFlagsTaTp = 0x03;
-constexpr std::uint8_t kMaxDi = 0x0F;
 constexpr std::uint8_t kMaxPty = 31;
-constexpr std::uint8_t kMaxFiveBits = 0x1F;
 constexpr std::uint8_t kRtConfigurationReserved = 0x80;
 constexpr std::uint8_t kOffsetReserved = 0xC0;
-constexpr std::uint8_t kOffsetSign = 0x20;
-constexpr std::uint8_t kOffsetMask = 0x1F;
-constexpr std::uint8_t kMaxAfCode = 204; // 87.6 .. 107.9 MHz
-constexpr std::uint8_t kAfHeader = 3;    // DSN, PSN, count code
 constexpr std::uint8_t kMaxAckCode = static_cast<std::uint8_t>(AckCode::NotAcceptable);
 
 // Reads fields off the MSG field. The first problem sticks: a read past the end is a length
@@ -72,13 +65,13 @@ private:
 
 GroupType groupOf(Cursor& in) {
     const std::uint8_t packed = in.byte();
-    in.require(packed <= kMaxFiveBits, AckCode::OutOfRange);
+    in.require(packed <= kFiveBits, AckCode::OutOfRange);
     return unpackGroup(packed);
 }
 
 std::uint8_t blockBOf(Cursor& in) {
     const std::uint8_t value = in.byte();
-    in.require(value <= kMaxFiveBits, AckCode::OutOfRange);
+    in.require(value <= kFiveBits, AckCode::OutOfRange);
     return value;
 }
 
@@ -100,12 +93,12 @@ Message readPs(Cursor& in) {
 }
 Message readTaTp(Cursor& in) {
     const Service service = in.service();
-    const std::uint8_t flags = inRange(in, 0, kFlagsTaTp);
-    return TaTp{service, (flags & 1) != 0, (flags & 2) != 0};
+    const std::uint8_t flags = inRange(in, 0, (kTaBit | kTpBit));
+    return TaTp{service, (flags & kTaBit) != 0, (flags & kTpBit) != 0};
 }
 Message readDi(Cursor& in) {
     const Service service = in.service();
-    return Di{service, inRange(in, 0, kMaxDi)};
+    return Di{service, inRange(in, 0, kDiMask)};
 }
 Message readMs(Cursor& in) {
     const Service service = in.service();
@@ -124,8 +117,8 @@ Message readRt(Cursor& in) {
     in.require(length <= kMaxRadiotext + 1, AckCode::FieldLength);
     const std::uint8_t configuration = in.byte();
     in.require((configuration & kRtConfigurationReserved) == 0, AckCode::OutOfRange);
-    m.bufferMode = static_cast<std::uint8_t>((configuration >> 5) & 0x03);
-    m.transmissions = static_cast<std::uint8_t>((configuration >> 1) & 0x0F);
+    m.bufferMode = static_cast<std::uint8_t>((configuration >> kRtBufferModeShift) & kRtBufferModeMask);
+    m.transmissions = static_cast<std::uint8_t>((configuration >> 1) & kRtTransmissionsMask);
     m.toggle = (configuration & 1) != 0;
     m.text = in.bytes(length - 1u);
     return m;
@@ -141,8 +134,8 @@ Message readClockTime(Cursor& in) {
     m.centisecond = inRange(in, 0, 99);
     const std::uint8_t offset = in.byte();
     in.require((offset & kOffsetReserved) == 0, AckCode::OutOfRange);
-    const auto halfHours = static_cast<std::int8_t>(offset & kOffsetMask);
-    m.offsetHalfHours = (offset & kOffsetSign) != 0 ? static_cast<std::int8_t>(-halfHours) : halfHours;
+    const auto halfHours = static_cast<std::int8_t>(offset & kClockOffsetMask);
+    m.offsetHalfHours = (offset & kClockOffsetSign) != 0 ? static_cast<std::int8_t>(-halfHours) : halfHours;
     return m;
 }
 Message readAf(Cursor& in) {
@@ -151,8 +144,8 @@ Message readAf(Cursor& in) {
     Af m{in.service()};
     in.require(in.byte() == kAfCountBase + length - kAfHeader, AckCode::FieldLength);
     m.codes = in.bytes(length >= kAfHeader ? length - kAfHeader : 0u);
-    const bool valid =
-        std::all_of(m.codes.begin(), m.codes.end(), [](auto c) { return c >= 1 && c <= kMaxAfCode; });
+    const bool valid = std::all_of(m.codes.begin(), m.codes.end(),
+                                   [](auto c) { return c >= kMinAfCode && c <= kMaxAfCode; });
     in.require(valid, AckCode::OutOfRange);
     return m;
 }

@@ -21,8 +21,6 @@ constexpr std::size_t kPsLength = 8;
 constexpr std::size_t kRadiotextLength = 64;
 constexpr std::size_t kMaxAfRegisters = 15;
 constexpr std::uint8_t kCarriageReturn = 0x0D;
-constexpr std::uint8_t kMinAfCode = 1;
-constexpr std::uint8_t kMaxAfCode = 204;
 constexpr unsigned kRadiotextAbBit = 1;
 constexpr int kMjdOfUnixEpoch = 40587; // 1 January 1970
 
@@ -54,7 +52,7 @@ std::optional<Message> buildTaTp(const RegisterMemory& wanted, const EncoderMirr
 }
 
 std::optional<Message> buildDi(const RegisterMemory& wanted, const EncoderMirror&, Service service) {
-    return Di{service, static_cast<std::uint8_t>(at(wanted, Register::DecoderIdentification) & 0x0F)};
+    return Di{service, static_cast<std::uint8_t>(at(wanted, Register::DecoderIdentification) & kDiMask)};
 }
 
 std::optional<Message> buildMs(const RegisterMemory& wanted, const EncoderMirror&, Service service) {
@@ -62,7 +60,7 @@ std::optional<Message> buildMs(const RegisterMemory& wanted, const EncoderMirror
 }
 
 std::optional<Message> buildPty(const RegisterMemory& wanted, const EncoderMirror&, Service service) {
-    return Pty{service, static_cast<std::uint8_t>(at(wanted, Register::ProgrammeType) & 0x1F)};
+    return Pty{service, static_cast<std::uint8_t>(at(wanted, Register::ProgrammeType) & kFiveBits)};
 }
 
 // Radiotext off clears the encoder's buffer. The A/B flag flips on the encoder when the control
@@ -104,7 +102,7 @@ std::optional<Message> buildUserGroup(const RegisterMemory& wanted, const Encode
     return FreeFormat{service,
                       FreeFormatMode::Cyclic,
                       {static_cast<std::uint8_t>(type >> 4), (type & 0x08) != 0},
-                      static_cast<std::uint8_t>(at(wanted, Register::UserGroupType, 1) & 0x1F),
+                      static_cast<std::uint8_t>(at(wanted, Register::UserGroupType, 1) & kFiveBits),
                       word(wanted, static_cast<Register>(index(Register::UserGroupType) + 2)),
                       word(wanted, static_cast<Register>(index(Register::UserGroupType) + 4))};
 }

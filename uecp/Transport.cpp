@@ -1,5 +1,7 @@
 #include "uecp/Transport.h"
 
+#include "uecp/SerialSpeeds.h"
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -18,19 +20,6 @@ namespace korvel::uecp {
 namespace {
 
 constexpr std::size_t kReadChunk = 1024;
-
-struct Speed {
-    unsigned bitsPerSecond;
-    speed_t code;
-};
-
-// clang-format off
-constexpr std::array<Speed, 18> kSpeedCodes{{
-    {50, B50},     {75, B75},     {110, B110},     {134, B134},     {150, B150},       {200, B200},
-    {300, B300},   {600, B600},   {1200, B1200},   {1800, B1800},   {2400, B2400},     {4800, B4800},
-    {9600, B9600}, {19200, B19200}, {38400, B38400}, {57600, B57600}, {115200, B115200}, {230400, B230400},
-}};
-// clang-format on
 
 std::string systemError(const std::string& what) {
     return what + ": " + std::strerror(errno);
@@ -85,36 +74,44 @@ bool Transport::open(Deadline deadline) {
 }
 
 int Transport::openDescriptor(Deadline deadline) {
-    if (m_config.transport == LinkConfig::Transport::Serial) {
-        const int descriptor = ::open(m_config.device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-        if (descriptor < 0) {
-            m_error = systemError("cannot open " + m_config.device);
-            return -1;
-        }
-        termios settings{};
-        const auto speed = std::find_if(kSpeedCodes.begin(), kSpeedCodes.end(),
-                                        [&](const Speed& s) { return s.bitsPerSecond == m_config.speed; });
-        if (::tcgetattr(descriptor, &settings) != 0) {
-            m_error = systemError(m_config.device + " is not a serial device");
-            closeKeepingErrno(descriptor);
-            return -1;
-        }
-        // 8N1, raw bytes, no flow control: UECP's stuffing keeps FD..FF for itself.
-        ::cfmakeraw(&settings);
-        settings.c_cflag &= ~static_cast<tcflag_t>(PARENB | CSTOPB | CSIZE | CRTSCTS);
-        settings.c_cflag |= CS8 | CLOCAL | CREAD;
-        settings.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
-        ::cfsetispeed(&settings, speed->code);
-        ::cfsetospeed(&settings, speed->code);
-        if (::tcsetattr(descriptor, TCSANOW, &settings) != 0) {
-            m_error = systemError("cannot set " + m_config.device + " to 8N1");
-            closeKeepingErrno(descriptor);
-            return -1;
-        }
-        ::tcflush(descriptor, TCIOFLUSH);
-        return descriptor;
-    }
+    return m_config.transport == LinkConfig::Transport::Serial ? openSerial() : openSocket(deadline);
+}
 
+int Transport::openSerial() {
+    const int descriptor = ::open(m_config.device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        m_error = systemError("cannot open " + m_config.device);
+        return -1;
+    }
+    termios settings{};
+    const SerialSpeed* speed = findSerialSpeed(m_config.speed);
+    if (speed == nullptr) {
+        m_error = "no serial speed of " + std::to_string(m_config.speed) + " bit/s";
+        ::close(descriptor);
+        return -1;
+    }
+    if (::tcgetattr(descriptor, &settings) != 0) {
+        m_error = systemError(m_config.device + " is not a serial device");
+        closeKeepingErrno(descriptor);
+        return -1;
+    }
+    // 8N1, raw bytes, no flow control: UECP's stuffing keeps FD..FF for itself.
+    ::cfmakeraw(&settings);
+    settings.c_cflag &= ~static_cast<tcflag_t>(PARENB | CSTOPB | CSIZE | CRTSCTS);
+    settings.c_cflag |= CS8 | CLOCAL | CREAD;
+    settings.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+    ::cfsetispeed(&settings, speed->code);
+    ::cfsetospeed(&settings, speed->code);
+    if (::tcsetattr(descriptor, TCSANOW, &settings) != 0) {
+        m_error = systemError("cannot set " + m_config.device + " to 8N1");
+        closeKeepingErrno(descriptor);
+        return -1;
+    }
+    ::tcflush(descriptor, TCIOFLUSH);
+    return descriptor;
+}
+
+int Transport::openSocket(Deadline deadline) {
     const bool tcp = m_config.transport == LinkConfig::Transport::Tcp;
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
@@ -144,6 +141,11 @@ int Transport::openDescriptor(Deadline deadline) {
     if (descriptor < 0 || !tcp) {
         return descriptor;
     }
+    return awaitConnection(descriptor, deadline);
+}
+
+// A TCP connection in progress, finished or given up by the deadline.
+int Transport::awaitConnection(int descriptor, Deadline deadline) {
     pollfd wait{descriptor, POLLOUT, 0};
     int status = ETIMEDOUT;
     socklen_t size = sizeof status;

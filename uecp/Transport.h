@@ -35,6 +35,9 @@ public:
 
 private:
     [[nodiscard]] int openDescriptor(Deadline deadline);
+    [[nodiscard]] int openSerial();
+    [[nodiscard]] int openSocket(Deadline deadline);
+    [[nodiscard]] int awaitConnection(int descriptor, Deadline deadline);
     bool fail(std::string reason);
     // How long poll may wait: -1 ms after the deadline means "not at all".
     [[nodiscard]] static int waitMs(Deadline deadline);

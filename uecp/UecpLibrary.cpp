@@ -115,7 +115,7 @@ bool UecpLibrary::sendLabel(const DynamicPsSender::Label& label) {
     }
     const LinkConfig& config = m_link->config();
     const Message ps = Ps{{config.dataSet.value_or(0), config.service}, label};
-    return m_link->send(std::span(&ps, 1), callDeadline());
+    return m_link->send(std::span(&ps, 1), std::chrono::steady_clock::now() + kLabelBudget);
 }
 
 bool UecpLibrary::send(int count, const std::uint8_t* block) {

@@ -21,6 +21,8 @@ public:
     // No call waits longer than this, far below the 18 s for which the program keeps its window
     // alive during a transfer.
     static constexpr std::chrono::milliseconds kCallBudget{4000};
+    // A dynamic PS label holds the lock for at most this, so a call waits at most both budgets.
+    static constexpr std::chrono::milliseconds kLabelBudget{1000};
 
     UecpLibrary() = default;
     UecpLibrary(const UecpLibrary&) = delete;
