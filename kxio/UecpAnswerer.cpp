@@ -15,11 +15,6 @@ using uecp::Code;
 using uecp::Message;
 
 constexpr std::uint8_t kCarriageReturn = 0x0D;
-constexpr std::uint8_t kDiMask = 0x0F;
-constexpr std::uint8_t kPtyMask = 0x1F;
-constexpr std::uint8_t kBlockBMask = 0x1F;
-constexpr std::uint8_t kFirstFrequencyCode = 1;
-constexpr std::uint8_t kLastFrequencyCode = 204;
 
 std::uint16_t word(const RegisterMemory& memory, Register first, std::size_t offset = 0) {
     return static_cast<std::uint16_t>(at(memory, first, offset) << 8 | at(memory, first, offset + 1));
@@ -47,7 +42,7 @@ std::vector<std::uint8_t> afCodes(const RegisterMemory& memory) {
     std::vector<std::uint8_t> codes;
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint8_t code = at(memory, Register::AfCodes, i);
-        if (code >= kFirstFrequencyCode && code <= kLastFrequencyCode) {
+        if (code >= uecp::kMinAfCode && code <= uecp::kMaxAfCode) {
             codes.push_back(code);
         }
     }
@@ -62,7 +57,7 @@ std::optional<Message> userGroup(const RegisterMemory& memory) {
     uecp::FreeFormat m;
     m.mode = uecp::FreeFormatMode::Cyclic;
     m.group = {static_cast<std::uint8_t>(type >> kGroupTypeShift), ((type >> kGroupVersionShift) & 1u) != 0};
-    m.blockB = at(memory, Register::UserGroupType, kGroupBlockB) & kBlockBMask;
+    m.blockB = at(memory, Register::UserGroupType, kGroupBlockB) & uecp::kFiveBits;
     m.blockC = word(memory, Register::UserGroupType, kGroupBlockC);
     m.blockD = word(memory, Register::UserGroupType, kGroupBlockD);
     return m;
@@ -85,11 +80,13 @@ std::optional<Message> build(Code code, const RegisterMemory& memory) {
         return uecp::TaTp{
             {}, bitSet(memory, Register::TrafficAnnouncement), bitSet(memory, Register::TrafficProgramme)};
     case Code::Di:
-        return uecp::Di{{}, static_cast<std::uint8_t>(at(memory, Register::DecoderIdentification) & kDiMask)};
+        return uecp::Di{
+            {}, static_cast<std::uint8_t>(at(memory, Register::DecoderIdentification) & uecp::kDiMask)};
     case Code::Ms:
         return uecp::Ms{{}, bitSet(memory, Register::MusicSpeech)};
     case Code::Pty:
-        return uecp::Pty{{}, static_cast<std::uint8_t>(at(memory, Register::ProgrammeType) & kPtyMask)};
+        return uecp::Pty{{},
+                         static_cast<std::uint8_t>(at(memory, Register::ProgrammeType) & uecp::kFiveBits)};
     case Code::Rt:
         return uecp::Rt{.text = radiotext(memory)};
     case Code::Af:
