@@ -20,6 +20,13 @@ bool isTrue(KxioBool value) {
     return (value & 0xFFu) != 0;
 }
 
+template <typename Call> void guarded(Call&& call) noexcept {
+    try {
+        call();
+    } catch (...) {
+    }
+}
+
 template <typename Call> KxioBool guardedBool(Call&& call) noexcept {
     try {
         return call() ? 1u : 0u;
@@ -43,10 +50,7 @@ template <typename Call> const char* guardedText(std::string& keep, Call&& call)
 extern "C" {
 
 void ConnectionSetup(std::int32_t hardwareType, std::int32_t port, KxioBool bidirectional, KxioBool slow) {
-    guardedBool([&] {
-        library().connectionSetup(hardwareType, port, isTrue(bidirectional), isTrue(slow));
-        return true;
-    });
+    guarded([&] { library().connectionSetup(hardwareType, port, isTrue(bidirectional), isTrue(slow)); });
 }
 
 KxioBool Connect(void) {
@@ -54,10 +58,7 @@ KxioBool Connect(void) {
 }
 
 void Disconnect(void) {
-    guardedBool([] {
-        library().disconnect();
-        return true;
-    });
+    guarded([] { library().disconnect(); });
 }
 
 KxioBool Send(std::int32_t count, const std::uint8_t* block) {
@@ -68,10 +69,7 @@ void Receive(std::uint8_t* block, std::int32_t address, std::int32_t count) {
     if (block != nullptr) {
         block[1] = 0; // the caller reads byte 1 after every call, even one that fails on the way in
     }
-    guardedBool([&] {
-        library().receive(block, address, count);
-        return true;
-    });
+    guarded([&] { library().receive(block, address, count); });
 }
 
 const char* KxioLibraryInfo(void) {
