@@ -45,10 +45,6 @@ std::vector<std::vector<std::uint8_t>> fields(std::span<const Message> messages)
     return out;
 }
 
-Code codeOf(const Message& message) {
-    return static_cast<Code>(encode(message).front());
-}
-
 } // namespace
 
 std::string describe(AckCode code) {
