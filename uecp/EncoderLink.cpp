@@ -45,10 +45,6 @@ std::vector<std::vector<std::uint8_t>> fields(std::span<const Message> messages)
     return out;
 }
 
-Code codeOf(const Message& message) {
-    return static_cast<Code>(encode(message).front());
-}
-
 } // namespace
 
 std::string describe(AckCode code) {
@@ -106,9 +102,13 @@ std::optional<Message> EncoderLink::request(const Request& request, Deadline dea
 
 bool EncoderLink::exchange(std::span<const std::uint8_t> field, std::optional<Code> wanted, Deadline deadline,
                            std::optional<Message>* reply) {
-    // A link that dropped during an earlier call is opened again here, once per call.
-    if (!m_transport.isOpen() && !m_transport.open(deadline)) {
-        return fail(m_transport.error());
+    // A link that dropped during an earlier call is opened again here, once per call; what was
+    // left of a frame on the old one is forgotten.
+    if (!m_transport.isOpen()) {
+        m_reader.reset();
+        if (!m_transport.open(deadline)) {
+            return fail(m_transport.error());
+        }
     }
     const std::uint8_t sequence = m_config.acknowledge ? nextSequence() : 0;
     const auto frame = encodeFrame(Frame{m_config.address, sequence, {field.begin(), field.end()}});

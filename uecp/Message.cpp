@@ -119,50 +119,50 @@ void put(Writer& out, const OdaData& m) {
 }
 
 // The MEC of each message type, in the variant's order.
-template <typename T> constexpr Code codeOf();
-template <> constexpr Code codeOf<Pi>() {
+template <typename T> constexpr Code codeFor();
+template <> constexpr Code codeFor<Pi>() {
     return Code::Pi;
 }
-template <> constexpr Code codeOf<Ps>() {
+template <> constexpr Code codeFor<Ps>() {
     return Code::Ps;
 }
-template <> constexpr Code codeOf<TaTp>() {
+template <> constexpr Code codeFor<TaTp>() {
     return Code::TaTp;
 }
-template <> constexpr Code codeOf<Di>() {
+template <> constexpr Code codeFor<Di>() {
     return Code::Di;
 }
-template <> constexpr Code codeOf<Ms>() {
+template <> constexpr Code codeFor<Ms>() {
     return Code::Ms;
 }
-template <> constexpr Code codeOf<Pty>() {
+template <> constexpr Code codeFor<Pty>() {
     return Code::Pty;
 }
-template <> constexpr Code codeOf<Rt>() {
+template <> constexpr Code codeFor<Rt>() {
     return Code::Rt;
 }
-template <> constexpr Code codeOf<ClockTime>() {
+template <> constexpr Code codeFor<ClockTime>() {
     return Code::ClockTime;
 }
-template <> constexpr Code codeOf<Af>() {
+template <> constexpr Code codeFor<Af>() {
     return Code::Af;
 }
-template <> constexpr Code codeOf<Request>() {
+template <> constexpr Code codeFor<Request>() {
     return Code::Request;
 }
-template <> constexpr Code codeOf<Ack>() {
+template <> constexpr Code codeFor<Ack>() {
     return Code::Ack;
 }
-template <> constexpr Code codeOf<DataSetSelect>() {
+template <> constexpr Code codeFor<DataSetSelect>() {
     return Code::DataSetSelect;
 }
-template <> constexpr Code codeOf<FreeFormat>() {
+template <> constexpr Code codeFor<FreeFormat>() {
     return Code::FreeFormat;
 }
-template <> constexpr Code codeOf<OdaConfig>() {
+template <> constexpr Code codeFor<OdaConfig>() {
     return Code::OdaConfig;
 }
-template <> constexpr Code codeOf<OdaData>() {
+template <> constexpr Code codeFor<OdaData>() {
     return Code::OdaData;
 }
 
@@ -171,11 +171,15 @@ template <> constexpr Code codeOf<OdaData>() {
 std::vector<std::uint8_t> encode(const Message& message) {
     return std::visit(
         [](const auto& m) {
-            Writer out(codeOf<std::decay_t<decltype(m)>>());
+            Writer out(codeFor<std::decay_t<decltype(m)>>());
             put(out, m);
             return out.take();
         },
         message);
+}
+
+Code codeOf(const Message& message) {
+    return std::visit([](const auto& m) { return codeFor<std::decay_t<decltype(m)>>(); }, message);
 }
 
 } // namespace korvel::uecp

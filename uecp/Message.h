@@ -205,6 +205,9 @@ inline constexpr std::uint8_t kMinAfCode = 1;   // 87.6 MHz
 inline constexpr std::uint8_t kMaxAfCode = 204; // 107.9 MHz
 inline constexpr std::uint8_t kAfHeader = 3;    // DSN, PSN and the count code, counted by MEL
 
+// The message element code of a message.
+[[nodiscard]] Code codeOf(const Message& message);
+
 // MEC and fields. Values wider than their field are cut to it, longer texts and lists too.
 [[nodiscard]] std::vector<std::uint8_t> encode(const Message& message);
 

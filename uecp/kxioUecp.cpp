@@ -2,6 +2,7 @@
 // exception ever crosses into the caller, a failure shows in the result and in KxioLastError.
 #include "uecp/kxioUecp.h"
 
+#include "kxio/ExportedCalls.h"
 #include "kxio/kxio.h"
 #include "uecp/UecpLibrary.h"
 
@@ -16,17 +17,7 @@ UecpLibrary& library() {
     return instance;
 }
 
-bool isTrue(KxioBool value) {
-    return (value & 0xFFu) != 0;
-}
-
-template <typename Call> KxioBool guardedBool(Call&& call) noexcept {
-    try {
-        return call() ? 1u : 0u;
-    } catch (...) {
-        return 0u;
-    }
-}
+using Calls = korvel::kxio::ExportedCalls<UecpLibrary, library>;
 
 // The texts stay valid in the calling thread until its next call of the same function.
 template <typename Call> const char* guardedText(std::string& keep, Call&& call) noexcept {
@@ -43,35 +34,23 @@ template <typename Call> const char* guardedText(std::string& keep, Call&& call)
 extern "C" {
 
 void ConnectionSetup(std::int32_t hardwareType, std::int32_t port, KxioBool bidirectional, KxioBool slow) {
-    guardedBool([&] {
-        library().connectionSetup(hardwareType, port, isTrue(bidirectional), isTrue(slow));
-        return true;
-    });
+    Calls::connectionSetup(hardwareType, port, bidirectional, slow);
 }
 
 KxioBool Connect(void) {
-    return guardedBool([] { return library().connect(); });
+    return Calls::connect();
 }
 
 void Disconnect(void) {
-    guardedBool([] {
-        library().disconnect();
-        return true;
-    });
+    Calls::disconnect();
 }
 
 KxioBool Send(std::int32_t count, const std::uint8_t* block) {
-    return guardedBool([&] { return library().send(count, block); });
+    return Calls::send(count, block);
 }
 
 void Receive(std::uint8_t* block, std::int32_t address, std::int32_t count) {
-    if (block != nullptr) {
-        block[1] = 0; // the caller reads byte 1 after every call, even one that fails on the way in
-    }
-    guardedBool([&] {
-        library().receive(block, address, count);
-        return true;
-    });
+    Calls::receive(block, address, count);
 }
 
 const char* KxioLibraryInfo(void) {

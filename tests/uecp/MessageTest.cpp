@@ -59,6 +59,7 @@ TEST(MessageTest, EveryMessageHasItsLayoutAndReadsBack) {
     for (const auto& c : kLayouts) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(encode(c.message), c.bytes);
+        EXPECT_EQ(static_cast<std::uint8_t>(codeOf(c.message)), c.bytes[0]);
         const Decoded decoded = decode(c.bytes);
         EXPECT_FALSE(decoded.fault);
         ASSERT_EQ(decoded.messages.size(), 1u);

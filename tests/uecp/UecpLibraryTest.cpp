@@ -11,6 +11,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <thread>
 #include <unistd.h>
 
 namespace korvel::uecp {
@@ -177,6 +178,22 @@ TEST_F(UecpLibraryTest, AReadTheEncoderDoesNotAnswerFails) {
     ASSERT_TRUE(connect("reads = request\n"));
     EXPECT_EQ(receive(0x00, 2), Bytes{});
     EXPECT_NE(std::string(KxioLastError()).find("no answer"), std::string::npos) << KxioLastError();
+}
+
+// The library's own thread puts the dynamic PS on air, without a call of the program.
+TEST_F(UecpLibraryTest, TheDynamicPsGoesOutAsPsMessagesOfItsOwn) {
+    ASSERT_TRUE(connect());
+    ASSERT_TRUE(send(0x72, {0, 0, 0, 0, 6, 'K', 'O', 'R', 'V', 'E', 'L'}));
+    const auto until = Clock::now() + std::chrono::seconds(3);
+    const Message label = Ps{{0, 0}, {'K', 'O', 'R', 'V', 'E', 'L', ' ', ' '}};
+    const auto labelSent = [&] {
+        const auto messages = m_fake->messages();
+        return std::find(messages.begin(), messages.end(), label) != messages.end();
+    };
+    while (Clock::now() < until && !labelSent()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_TRUE(labelSent());
 }
 
 TEST_F(UecpLibraryTest, StoreIsRefusedWithItsReasonAndNothingIsSent) {
