@@ -10,33 +10,43 @@ constexpr std::size_t kHeader = 4; // ADD (2), SQC, MFL
 constexpr std::size_t kCheck = 2;
 constexpr std::uint8_t kLastEscaped = 2;
 
-// Undoes the stuffing; nothing when an escape is broken.
-std::optional<std::vector<std::uint8_t>> unstuff(std::span<const std::uint8_t> stuffed) {
+// Undoes the stuffing up to the first broken escape (or a last FD with nothing after it).
+struct Unstuffed {
     std::vector<std::uint8_t> plain;
-    plain.reserve(stuffed.size());
+    bool whole = true;
+};
+
+Unstuffed unstuff(std::span<const std::uint8_t> stuffed) {
+    Unstuffed result;
+    result.plain.reserve(stuffed.size());
     for (std::size_t i = 0; i < stuffed.size(); ++i) {
         if (stuffed[i] != kEscape) {
-            plain.push_back(stuffed[i]);
+            result.plain.push_back(stuffed[i]);
             continue;
         }
         if (++i == stuffed.size() || stuffed[i] > kLastEscaped) {
-            return std::nullopt;
+            result.whole = false;
+            break;
         }
-        plain.push_back(static_cast<std::uint8_t>(kEscape + stuffed[i]));
-    }
-    return plain;
-}
-
-// ADD and SQC as far as the raw bytes show them, for a NAK to a frame that cannot be read.
-FrameReader::Result headerOf(std::span<const std::uint8_t> bytes) {
-    FrameReader::Result result;
-    if (bytes.size() >= 2) {
-        result.address = unpackAddress(static_cast<std::uint16_t>((bytes[0] << 8) | bytes[1]));
-    }
-    if (bytes.size() >= 3) {
-        result.sequence = bytes[2];
+        result.plain.push_back(static_cast<std::uint8_t>(kEscape + stuffed[i]));
     }
     return result;
+}
+
+// ADD and SQC as far as the unstuffed bytes show them, for a NAK to a frame that cannot be read.
+FrameReader::Result headerOf(std::span<const std::uint8_t> plain) {
+    FrameReader::Result result;
+    if (plain.size() >= 2) {
+        result.address = unpackAddress(static_cast<std::uint16_t>((plain[0] << 8) | plain[1]));
+    }
+    if (plain.size() >= 3) {
+        result.sequence = plain[2];
+    }
+    return result;
+}
+
+FrameReader::Result headerOfStuffed(std::span<const std::uint8_t> stuffed) {
+    return headerOf(unstuff(stuffed).plain);
 }
 
 FrameReader::Result faulted(FrameReader::Result result, FrameReader::Fault fault) {
@@ -62,7 +72,7 @@ void FrameReader::reset() {
 void FrameReader::accept(std::uint8_t byte, std::vector<Result>& results) {
     if (byte == kStart) {
         if (m_inFrame) {
-            results.push_back(faulted(headerOf(m_stuffed), Fault::Cut));
+            results.push_back(faulted(headerOfStuffed(m_stuffed), Fault::Cut));
         }
         m_stuffed.clear();
         m_inFrame = true;
@@ -77,7 +87,7 @@ void FrameReader::accept(std::uint8_t byte, std::vector<Result>& results) {
         return;
     }
     if (m_stuffed.size() == kMaxStuffed) {
-        results.push_back(faulted(headerOf(m_stuffed), Fault::Oversize));
+        results.push_back(faulted(headerOfStuffed(m_stuffed), Fault::Oversize));
         reset();
         return;
     }
@@ -85,11 +95,12 @@ void FrameReader::accept(std::uint8_t byte, std::vector<Result>& results) {
 }
 
 FrameReader::Result FrameReader::finish() const {
-    const auto plain = unstuff(m_stuffed);
-    if (!plain) {
-        return faulted(headerOf(m_stuffed), Fault::BadStuffing);
-    }
+    const Unstuffed unstuffed = unstuff(m_stuffed);
+    const std::vector<std::uint8_t>* plain = &unstuffed.plain;
     Result result = headerOf(*plain);
+    if (!unstuffed.whole) {
+        return faulted(result, Fault::BadStuffing);
+    }
     if (plain->size() < kHeader + kCheck || (*plain)[3] != plain->size() - kHeader - kCheck) {
         return faulted(result, Fault::BadLength);
     }

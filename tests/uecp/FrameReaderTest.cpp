@@ -101,14 +101,43 @@ TEST(FrameReaderTest, EverySplitOfEveryStreamGivesTheSameResult) {
     }
 }
 
-TEST(FrameReaderTest, AFaultStillNamesTheFramesSequenceForTheNak) {
-    FrameReader reader;
-    const auto results =
-        reader.feed(withByte(kWritten, kWritten.size() - 2, kWritten[kWritten.size() - 2] ^ 1));
-    ASSERT_EQ(results.size(), 1u);
-    EXPECT_EQ(results[0].fault, Fault::BadCrc);
-    EXPECT_EQ(results[0].sequence, 7);
-    EXPECT_EQ(results[0].address, (Address{0x345, 0x12}));
+// A NAK names the faulted frame's SQC: read after unstuffing, so an SQC or ADD of FD, FE or FF
+// (sent as FD 00, FD 01, FD 02) comes back as itself.
+TEST(FrameReaderTest, AFaultStillNamesTheFramesAddressAndSequenceForTheNak) {
+    const Frame stuffedHeader{{0x3FF, 0x3F}, 0xFE, {0x01, 0x00, 0x00, 0x12, 0x34}}; // ADD FF FF
+    const Bytes written = encodeFrame(stuffedHeader);
+    const struct {
+        const char* name;
+        Bytes stream;
+        Fault fault;
+        Address address;
+        std::uint8_t sequence;
+    } cases[] = {
+        {"bad crc",
+         withByte(kWritten, kWritten.size() - 2, kWritten[kWritten.size() - 2] ^ 1),
+         Fault::BadCrc,
+         {0x345, 0x12},
+         7},
+        {"stuffed header, cut",
+         cat({Bytes(written.begin(), written.begin() + 9), {0xFE}}),
+         Fault::Cut,
+         {0x3FF, 0x3F},
+         0xFE},
+        {"stuffed header, bad escape later",
+         withByte(withByte(written, 9, 0xFD), 10, 0x03),
+         Fault::BadStuffing,
+         {0x3FF, 0x3F},
+         0xFE},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FrameReader reader;
+        const auto results = reader.feed(c.stream);
+        ASSERT_FALSE(results.empty());
+        EXPECT_EQ(results[0].fault, c.fault);
+        EXPECT_EQ(results[0].sequence, c.sequence);
+        EXPECT_EQ(results[0].address, c.address);
+    }
 }
 
 TEST(FrameReaderTest, ResetDropsAHalfFrame) {
