@@ -63,7 +63,7 @@ void kxioTestSetPilot(KxioBool present) {
 
 unsigned kxioTestUecpPort(KxioBool udp) {
     try {
-        return emulator().uecpPort(isTrue(udp));
+        return emulator().uecpPort(Calls::isTrue(udp));
     } catch (...) {
         return 0;
     }
