@@ -1,6 +1,7 @@
 #include "kxio/Emulator.h"
 
-#include <span>
+#include <array>
+#include <cstdio>
 #include <utility>
 
 namespace korvel::kxio {
@@ -12,11 +13,13 @@ constexpr std::int32_t kMaxPort = 0xFFFF;      // LPT addresses are I/O port num
 constexpr std::int32_t kMaxAddress = 0xFF;
 constexpr std::int32_t kMaxReceiveCount = 255;
 constexpr std::size_t kReceiveDataOffset = 2;
+constexpr std::uint8_t kClockTimeTrigger = 1;
 
 } // namespace
 
 Emulator::Emulator() {
     startTransmitter();
+    startListener();
 }
 
 // A new configuration takes effect at power-on.
@@ -28,6 +31,40 @@ void Emulator::startTransmitter() {
     } catch (...) {
         // No thread to spare: the encoder stays off the air, its registers work as before.
     }
+}
+
+// Called with the lock held: the listener's thread waits for it before it applies a frame.
+void Emulator::startListener() {
+    UecpConfig config = UecpConfig::load();
+    if (!config.anyPort()) {
+        return;
+    }
+    try {
+        m_listener = std::make_unique<UecpListener>(
+            std::move(config),
+            [this](std::span<const uecp::Message> messages) { return applyUecp(messages); });
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "kxio: UECP listener not started: %s\n", error.what());
+    }
+}
+
+UecpApplier::Outcome Emulator::applyUecp(std::span<const uecp::Message> messages) {
+    const std::scoped_lock lock{m_mutex};
+    const RegisterMemory before = m_encoder.airState().memory;
+    RegisterMemory after = before;
+    UecpApplier::Outcome outcome = UecpApplier::apply(messages, after);
+    // Byte by byte through the encoder's own write, so that nothing bypasses what a write does.
+    for (std::size_t address = 0; address < after.size(); ++address) {
+        if (after[address] != before[address]) {
+            static_cast<void>(
+                m_encoder.write(static_cast<std::uint8_t>(address), std::span{&after[address], 1}));
+        }
+    }
+    if (outcome.groupOnce) {
+        static_cast<void>(m_encoder.write(index(Register::ClockTimeTrigger), std::array{kClockTimeTrigger}));
+    }
+    m_mirror.publish(m_encoder.airState());
+    return outcome;
 }
 
 void Emulator::connectionSetup(std::int32_t hardwareType, std::int32_t port, bool bidirectional, bool slow) {
@@ -77,6 +114,7 @@ bool Emulator::readInto(std::uint8_t* block, std::int32_t address, std::int32_t 
 }
 
 void Emulator::testReset() {
+    m_listener.reset(); // before the lock: its thread may be waiting for it
     const std::scoped_lock lock{m_mutex};
     m_configuration.reset();
     m_connected = false;
@@ -86,6 +124,7 @@ void Emulator::testReset() {
     m_encoder.setPilotPresent(true);
     m_encoder.powerOn();
     startTransmitter();
+    startListener();
 }
 
 void Emulator::refuseConnect(bool refuse) {
@@ -106,6 +145,14 @@ void Emulator::failNextReceive() {
 void Emulator::setPilotPresent(bool present) {
     const std::scoped_lock lock{m_mutex};
     m_encoder.setPilotPresent(present);
+}
+
+std::uint16_t Emulator::uecpPort(bool udp) {
+    const std::scoped_lock lock{m_mutex};
+    if (!m_listener) {
+        return 0;
+    }
+    return (udp ? m_listener->udpPort() : m_listener->tcpPort()).value_or(0);
 }
 
 } // namespace korvel::kxio

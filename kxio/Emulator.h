@@ -3,12 +3,14 @@
 #include "kxio/EmulatedEncoder.h"
 #include "kxio/OnAirTransmitter.h"
 #include "kxio/RegisterMirror.h"
+#include "kxio/UecpListener.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <span>
 
 namespace korvel::kxio {
 
@@ -20,7 +22,7 @@ public:
     static constexpr std::int32_t kMaxSendCount = 251;
     static constexpr std::size_t kReceiveBlockSize = 256;
 
-    // Goes on air as the emulator's configuration says.
+    // Goes on air, and listens for UECP, as the emulator's configuration says.
     Emulator();
 
     void connectionSetup(std::int32_t hardwareType, std::int32_t port, bool bidirectional, bool slow);
@@ -35,6 +37,8 @@ public:
     void failNextSend();
     void failNextReceive();
     void setPilotPresent(bool present);
+    // The port the UECP listener is bound to, 0 when it is off.
+    [[nodiscard]] std::uint16_t uecpPort(bool udp);
 
 private:
     struct Configuration {
@@ -45,6 +49,9 @@ private:
     };
 
     void startTransmitter();
+    void startListener();
+    // A frame's messages from the UECP listener, applied as one write of the registers they change.
+    [[nodiscard]] UecpApplier::Outcome applyUecp(std::span<const uecp::Message> messages);
     [[nodiscard]] bool readInto(std::uint8_t* block, std::int32_t address, std::int32_t count);
 
     std::mutex m_mutex;
@@ -56,6 +63,7 @@ private:
     EmulatedEncoder m_encoder;
     RegisterMirror m_mirror;
     std::unique_ptr<OnAirTransmitter> m_transmitter; // after the mirror, so it stops before the mirror goes
+    std::unique_ptr<UecpListener> m_listener;        // last: it stops first, while all it uses is there
 };
 
 } // namespace korvel::kxio

@@ -36,6 +36,19 @@ enum class Register : std::uint8_t {
     DpsText = 0x77,        // up to 72 characters
 };
 
+// Where a group given as its type byte and bytes 4..8 (the user group, the clock time) keeps its
+// blocks, counted from the type byte: the five low bits of block 2, then blocks 3 and 4, high byte
+// first.
+inline constexpr std::size_t kGroupBlockB = 1;
+inline constexpr std::size_t kGroupBlockC = 2;
+inline constexpr std::size_t kGroupBlockD = 4;
+inline constexpr unsigned kGroupTypeShift = 4;    // in the type byte: the type in bits 7..4,
+inline constexpr unsigned kGroupVersionShift = 3; // version B in bit 3
+
+inline constexpr std::size_t kPsLength = 8;
+inline constexpr std::size_t kRadiotextLength = 64;
+inline constexpr std::size_t kAfCapacity = 15;
+
 inline constexpr std::size_t kRegisterCount = 256;
 using RegisterMemory = std::array<std::uint8_t, kRegisterCount>;
 

@@ -27,6 +27,10 @@ KXIO_API void kxioTestFailNextReceive(void);
 /* Whether the encoder sees a 19 kHz pilot tone on its input (present after a reset). */
 KXIO_API void kxioTestSetPilot(KxioBool present);
 
+/* The port the UECP listener is bound to (the system's choice when the configuration says 0):
+ * its UDP port when udp is true, else its TCP port; 0 when that port is not open. */
+KXIO_API unsigned kxioTestUecpPort(KxioBool udp);
+
 #ifdef __cplusplus
 }
 #endif
