@@ -75,11 +75,12 @@ std::optional<Message> buildRt(const RegisterMemory& wanted, const EncoderMirror
     const bool toggle =
         held.known[control] && bitSet(held.memory, Register::RadiotextControl, kRadiotextAbBit) !=
                                    bitSet(wanted, Register::RadiotextControl, kRadiotextAbBit);
-    Rt rt{service, 0, 0, toggle, {first, end}};
-    if (rt.text.empty()) {
-        rt.text.push_back(' '); // an empty text still goes out as one space: MEL 0 would switch radiotext off
-    }
-    return rt;
+    // An empty text still goes out as one space: MEL 0 would switch radiotext off. The text is
+    // made whole at once; a push_back on the empty vector trips GCC 12's free-nonheap-object at -O2.
+    static constexpr std::array<std::uint8_t, 1> kSpace{' '};
+    return Rt{service, 0, 0, toggle,
+              first == end ? std::vector<std::uint8_t>(kSpace.begin(), kSpace.end())
+                           : std::vector<std::uint8_t>(first, end)};
 }
 
 // The codes the stand-in puts on air: those in 1..204 among the first count registers.
