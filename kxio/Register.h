@@ -48,6 +48,8 @@ inline constexpr unsigned kGroupVersionShift = 3; // version B in bit 3
 inline constexpr std::size_t kPsLength = 8;
 inline constexpr std::size_t kRadiotextLength = 64;
 inline constexpr std::size_t kAfCapacity = 15;
+// A radiotext shorter than its 64 places ends with a carriage return.
+inline constexpr std::uint8_t kRadiotextEnd = 0x0D;
 
 inline constexpr std::size_t kRegisterCount = 256;
 using RegisterMemory = std::array<std::uint8_t, kRegisterCount>;

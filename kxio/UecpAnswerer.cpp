@@ -14,7 +14,7 @@ using uecp::AckCode;
 using uecp::Code;
 using uecp::Message;
 
-constexpr std::uint8_t kCarriageReturn = 0x0D;
+constexpr std::uint8_t kCarriageReturn = kRadiotextEnd;
 
 std::uint16_t word(const RegisterMemory& memory, Register first, std::size_t offset = 0) {
     return static_cast<std::uint16_t>(at(memory, first, offset) << 8 | at(memory, first, offset + 1));

@@ -12,7 +12,7 @@ namespace {
 
 using uecp::AckCode;
 
-constexpr std::uint8_t kCarriageReturn = 0x0D;
+constexpr std::uint8_t kCarriageReturn = kRadiotextEnd;
 constexpr std::uint8_t kSpace = 0x20;
 constexpr std::uint8_t kRadiotextOn = 0x01;
 constexpr std::uint8_t kRadiotextFlag = 0x02;

@@ -17,10 +17,10 @@ using kxio::index;
 using kxio::Register;
 using kxio::RegisterMemory;
 
-constexpr std::size_t kPsLength = 8;
-constexpr std::size_t kRadiotextLength = 64;
-constexpr std::size_t kMaxAfRegisters = 15;
-constexpr std::uint8_t kCarriageReturn = 0x0D;
+using kxio::kPsLength;
+using kxio::kRadiotextLength;
+constexpr std::size_t kMaxAfRegisters = kxio::kAfCapacity;
+constexpr std::uint8_t kCarriageReturn = kxio::kRadiotextEnd;
 constexpr unsigned kRadiotextAbBit = 1;
 constexpr int kMjdOfUnixEpoch = 40587; // 1 January 1970
 

@@ -12,7 +12,7 @@ using kxio::RegisterMemory;
 
 constexpr std::uint8_t kSpace = 0x20;
 constexpr std::uint8_t kRadiotextOn = 0x01;
-constexpr std::size_t kMaxAfRegisters = 15;
+constexpr std::size_t kMaxAfRegisters = kxio::kAfCapacity;
 
 std::uint8_t& reg(RegisterMemory& memory, Register r, std::size_t offset = 0) {
     return memory[index(r) + offset];

@@ -16,8 +16,8 @@ using kxio::Register;
 constexpr int kMaxSendCount = 251;
 constexpr int kMaxReceiveCount = 254; // block[2..255]
 constexpr std::uint8_t kSpace = 0x20;
-constexpr std::size_t kPsLength = 8;
-constexpr std::size_t kRadiotextLength = 64;
+using kxio::kPsLength;
+using kxio::kRadiotextLength;
 constexpr std::uint8_t kStatusTa = 0x02;
 constexpr std::uint8_t kStatusDynamicPs = 0x04;
 constexpr std::uint8_t kStatusCarrier = 0x80;
